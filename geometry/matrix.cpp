@@ -1,0 +1,147 @@
+#include "matrix.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+constexpr int kOrder = 3;
+constexpr double kOrthogonalTolerance = 0.0001;
+
+float& at(Matrix3& a, int row, int column) { return a.m[kOrder * row + column]; }
+float at(const Matrix3& a, int row, int column) { return a.m[kOrder * row + column]; }
+
+int clampOrder(int n) { return std::min(n, kOrder); }
+
+struct CosSin {
+    float c;
+    float s;
+};
+
+CosSin cosSin(float angle)
+{
+    return {static_cast<float>(std::cos(static_cast<double>(angle))),
+            static_cast<float>(std::sin(static_cast<double>(angle)))};
+}
+
+// Row `row` of a times column `column` of b, summed in double from +0.0, rounded once.
+float productEntry(const Matrix3& a, const Matrix3& b, int row, int column)
+{
+    double sum = 0.0;
+    for (int k = 0; k < kOrder; ++k) {
+        sum += static_cast<double>(at(a, row, k)) * static_cast<double>(at(b, k, column));
+    }
+    return static_cast<float>(sum);
+}
+
+} // namespace
+
+Matrix3 rotationX(float angle)
+{
+    const auto [c, s] = cosSin(angle);
+    return {{1.0f, 0.0f, 0.0f, //
+             0.0f, c, -s,      //
+             0.0f, s, c}};
+}
+
+Matrix3 rotationY(float angle)
+{
+    const auto [c, s] = cosSin(angle);
+    return {{c, 0.0f, s,       //
+             0.0f, 1.0f, 0.0f, //
+             -s, 0.0f, c}};
+}
+
+Matrix3 rotationZ(float angle)
+{
+    const auto [c, s] = cosSin(angle);
+    return {{c, -s, 0.0f, //
+             s, c, 0.0f,  //
+             0.0f, 0.0f, 1.0f}};
+}
+
+Matrix3 transpose(Matrix3 m)
+{
+    Matrix3 result;
+    for (int i = 0; i < kOrder; ++i) {
+        for (int j = 0; j < kOrder; ++j) {
+            at(result, i, j) = at(m, j, i);
+        }
+    }
+    return result;
+}
+
+Point transform(Matrix3 m, Point p)
+{
+    const double v[kOrder] = {p.x, p.y, p.z};
+    float out[kOrder];
+    for (int i = 0; i < kOrder; ++i) {
+        double sum = 0.0;
+        for (int k = 0; k < kOrder; ++k) {
+            sum += v[k] * static_cast<double>(at(m, i, k));
+        }
+        out[i] = static_cast<float>(sum);
+    }
+    return {out[0], out[1], out[2], p.color};
+}
+
+int isOrthogonal(Matrix3 a, Matrix3 b, int n)
+{
+    n = clampOrder(n);
+    Matrix3 product;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            at(product, i, j) = productEntry(a, b, i, j);
+        }
+    }
+    // Written as !(d <= bound) so that a NaN fails instead of slipping through.
+    for (int i = 0; i < n; ++i) {
+        const double d = std::fabs(static_cast<double>(at(product, i, i)) - 1.0);
+        if (!(d <= kOrthogonalTolerance)) {
+            return 0;
+        }
+    }
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            if (i != j && !(std::fabs(static_cast<double>(at(product, i, j))) <= kOrthogonalTolerance)) {
+                return 0;
+            }
+        }
+    }
+    return 1;
+}
+
+float determinant(Matrix3 a, int n)
+{
+    n = clampOrder(n);
+    double result = 1.0;
+    for (int i = 0; i < n; ++i) {
+        if (at(a, i, i) == 0.0f) {
+            int below = i + 1;
+            while (below < n && at(a, below, i) == 0.0f) {
+                ++below;
+            }
+            if (below == n) {
+                return 0.0f;
+            }
+            for (int k = 0; k < n; ++k) {
+                std::swap(at(a, i, k), at(a, below, k));
+            }
+            result = -result;
+        }
+        for (int j = 0; j < n; ++j) {
+            if (j == i) {
+                continue;
+            }
+            const double f = static_cast<float>(static_cast<double>(at(a, j, i)) / at(a, i, i));
+            for (int k = 0; k < n; ++k) {
+                at(a, j, k) = static_cast<float>(at(a, j, k) - f * at(a, i, k));
+            }
+        }
+    }
+    for (int i = 0; i < n; ++i) {
+        result *= at(a, i, i);
+    }
+    return static_cast<float>(result);
+}
