@@ -1,0 +1,96 @@
+#include "app/cube.h"
+#include "scene/scene.h"
+#include "support/bits.h"
+#include "support/fresh_scene.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+struct Xyz {
+    float x, y, z;
+};
+
+const Xyz kAddedPoints[] = {{0, 0, 0}, {5, 0, 0}, {5, 0, 5}, {0, 0, 5},
+                            {5, 5, 5}, {5, 5, 0}, {0, 5, 0}, {0, 5, 5}};
+
+const Xyz kEdges[][2] = {
+    {{0, 0, 0}, {5, 0, 0}}, {{5, 0, 0}, {5, 0, 5}}, {{5, 0, 5}, {0, 0, 5}}, {{0, 0, 5}, {0, 0, 0}},
+    {{5, 5, 0}, {5, 5, 5}}, {{5, 5, 5}, {0, 5, 5}}, {{0, 5, 5}, {0, 5, 0}}, {{0, 5, 0}, {5, 5, 0}},
+    {{0, 0, 0}, {0, 5, 0}}, {{5, 0, 0}, {5, 5, 0}}, {{5, 0, 5}, {5, 5, 5}}, {{0, 0, 5}, {0, 5, 5}},
+};
+
+void expectAt(const Point& p, const Xyz& where, Color color)
+{
+    EXPECT_EQ(bitsOf(p.x), bitsOf(where.x));
+    EXPECT_EQ(bitsOf(p.y), bitsOf(where.y));
+    EXPECT_EQ(bitsOf(p.z), bitsOf(where.z));
+    EXPECT_EQ(p.color, color);
+}
+
+using StartingCube = FreshScene;
+
+} // namespace
+
+TEST_F(StartingCube, FillsTheSceneInRedInAddingOrder)
+{
+    const CubeModel cube = addStartingCube();
+
+    ASSERT_EQ(pointList.size(), 8u);
+    auto point = pointList.begin();
+    for (const Xyz& expected : kAddedPoints) {
+        expectAt(*point++, expected, RED);
+    }
+
+    ASSERT_EQ(segmentList.size(), 12u);
+    auto segment = segmentList.begin();
+    for (const auto& ends : kEdges) {
+        EXPECT_EQ(segment->color, RED);
+        expectAt(segment->first, ends[0], BLACK);
+        expectAt(segment->second, ends[1], BLACK);
+        ++segment;
+    }
+
+    EXPECT_TRUE(lineList.empty());
+    expectAt(sceneMin, {0, 0, 0}, BLACK);
+    expectAt(sceneMax, {5, 5, 5}, BLACK);
+
+    for (const Point& v : cube.vertices) {
+        EXPECT_EQ(v.color, BLACK);
+    }
+    for (const Segment& e : cube.edges) {
+        EXPECT_EQ(e.color, BLACK);
+    }
+}
+
+TEST_F(StartingCube, EntriesDoNotFollowTheModel)
+{
+    CubeModel cube = addStartingCube();
+    cube.vertices[2] = {-1, -1, -1};
+    refreshEdges(cube);
+
+    expectAt(pointList.front(), kAddedPoints[0], RED);
+    expectAt(segmentList.front().first, kEdges[0][0], BLACK);
+    expectAt(cube.edges[0].first, {-1, -1, -1}, BLACK);
+}
+
+TEST_F(StartingCube, EachEdgeIsOneSideAndEachVertexMeetsThree)
+{
+    const CubeModel cube = makeCube();
+    int meetings[8] = {};
+    for (std::size_t e = 0; e < cube.edges.size(); ++e) {
+        const Point& a = cube.edges[e].first;
+        const Point& b = cube.edges[e].second;
+        const float d[] = {std::fabs(a.x - b.x), std::fabs(a.y - b.y), std::fabs(a.z - b.z)};
+        EXPECT_EQ((d[0] == 5.0f) + (d[1] == 5.0f) + (d[2] == 5.0f), 1) << "E" << e + 1;
+        EXPECT_EQ((d[0] == 0.0f) + (d[1] == 0.0f) + (d[2] == 0.0f), 2) << "E" << e + 1;
+        ++meetings[edgeEnds[e][0]];
+        ++meetings[edgeEnds[e][1]];
+    }
+    for (int count : meetings) {
+        EXPECT_EQ(count, 3);
+    }
+}
