@@ -1,0 +1,55 @@
+#include "dialogue.h"
+
+#include "geometry/matrix.h"
+#include "scene/scene.h"
+
+#include <numbers>
+
+namespace {
+
+struct AxisStep {
+    const char* prompt;
+    Matrix3 (*rotation)(float radians);
+    Color color;
+};
+
+constexpr AxisStep kSteps[] = {
+    {"\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n", rotationX, BLUE},
+    {"\n\nZa koliko stepeni zelite da rotirate kvadar po Y osi?\n", rotationY, GREEN},
+    {"\n\nZa koliko stepeni zelite da rotirate kvadar po Z osi?\n", rotationZ, YELLOW},
+};
+
+constexpr const char* kLegend = "\n\nPocetna kocka: crvena\n"
+                                "Kocka rotirana oko X-ose: plava\n"
+                                "Kocka rotirana oko Y-ose: zelena\n"
+                                "Kocka rotirana oko Z-ose: zuta";
+
+// Every text must be visible before the next read or the window, whatever the buffering.
+void write(std::FILE* output, const char* text)
+{
+    std::fputs(text, output);
+    std::fflush(output);
+}
+
+void rotate(CubeModel& cube, Matrix3 rotation)
+{
+    for (int v : vertexAddingOrder) {
+        cube.vertices[v] = transform(rotation, cube.vertices[v]);
+    }
+    refreshEdges(cube);
+}
+
+} // namespace
+
+void runDialogue(CubeModel& cube, NumberReader& input, std::FILE* output)
+{
+    float degrees = 0.0f;
+    for (const AxisStep& step : kSteps) {
+        write(output, step.prompt);
+        readNumber(input, degrees); // a failed read keeps the previous angle
+        const auto radians = static_cast<float>(degrees * (std::numbers::pi / 180.0));
+        rotate(cube, step.rotation(radians));
+        addCube(cube, step.color);
+    }
+    write(output, kLegend);
+}

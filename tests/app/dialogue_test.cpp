@@ -1,0 +1,205 @@
+#include "app/dialogue.h"
+#include "scene/scene.h"
+#include "support/bits.h"
+#include "support/fresh_scene.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <iterator>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Sine and cosine may land one float step away on another libm; a few steps at magnitude 5.
+constexpr float kLibmTolerance = 2e-6f;
+
+const Point kStart[] = {{0, 0, 5}, {5, 5, 5}, {0, 0, 0}, {5, 5, 0},
+                        {5, 0, 5}, {0, 5, 0}, {5, 0, 0}, {0, 5, 5}}; // V0..V7
+const int kAddingOrder[] = {2, 6, 4, 0, 1, 3, 5, 7};
+
+struct DialogueRun {
+    std::string output;
+    CubeModel cube;
+};
+
+DialogueRun runWithInput(std::string input)
+{
+    std::FILE* in = fmemopen(input.data(), input.size() + 1, "r");
+    char* text = nullptr;
+    std::size_t size = 0;
+    std::FILE* out = open_memstream(&text, &size);
+
+    DialogueRun run{{}, addStartingCube()};
+    // Feed only the input itself, not the terminating byte fmemopen needs room for.
+    std::setvbuf(in, nullptr, _IONBF, 0);
+    input.push_back('\0');
+    NumberReader reader{in, {}};
+    runDialogue(run.cube, reader, out);
+    std::fclose(out);
+    std::fclose(in);
+    run.output.assign(text, size);
+    std::free(text);
+    return run;
+}
+
+// The points of one colour group: 0 red, 1 blue, 2 green, 3 yellow.
+std::vector<Point> group(int index)
+{
+    auto first = std::next(pointList.begin(), 8 * index);
+    return {first, std::next(first, 8)};
+}
+
+std::vector<std::uint32_t> sceneBits()
+{
+    std::vector<std::uint32_t> bits;
+    auto add = [&](const Point& p) {
+        for (float f : {p.x, p.y, p.z}) {
+            bits.push_back(bitsOf(f));
+        }
+    };
+    for (const Point& p : pointList) {
+        add(p);
+    }
+    for (const Segment& s : segmentList) {
+        add(s.first);
+        add(s.second);
+    }
+    return bits;
+}
+
+using Dialogue = FreshScene;
+
+} // namespace
+
+TEST_F(Dialogue, WritesThePromptsAndTheLegendVerbatim)
+{
+    const DialogueRun run = runWithInput("30\n45\n60\n");
+    EXPECT_EQ(run.output, "\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n"
+                          "\n\nZa koliko stepeni zelite da rotirate kvadar po Y osi?\n"
+                          "\n\nZa koliko stepeni zelite da rotirate kvadar po Z osi?\n"
+                          "\n\nPocetna kocka: crvena\nKocka rotirana oko X-ose: plava\n"
+                          "Kocka rotirana oko Y-ose: zelena\nKocka rotirana oko Z-ose: zuta");
+}
+
+TEST_F(Dialogue, AddsThreeRotatedCubesInBlueGreenYellow)
+{
+    runWithInput("0 0 0");
+    ASSERT_EQ(pointList.size(), 32u);
+    ASSERT_EQ(segmentList.size(), 48u);
+    EXPECT_TRUE(lineList.empty());
+    const Color colours[] = {RED, BLUE, GREEN, YELLOW};
+    auto point = pointList.begin();
+    auto segment = segmentList.begin();
+    for (Color colour : colours) {
+        for (int i = 0; i < 8; ++i, ++point) {
+            EXPECT_EQ(point->color, colour);
+        }
+        for (int i = 0; i < 12; ++i, ++segment) {
+            EXPECT_EQ(segment->color, colour);
+            EXPECT_EQ(segment->first.color, BLACK);
+            EXPECT_EQ(segment->second.color, BLACK);
+        }
+    }
+    // Rotating by zero moves nothing, so the four groups coincide.
+    for (int g = 1; g < 4; ++g) {
+        const std::vector<Point> rotated = group(g);
+        for (int i = 0; i < 8; ++i) {
+            EXPECT_EQ(rotated[i].x, kStart[kAddingOrder[i]].x);
+            EXPECT_EQ(rotated[i].y, kStart[kAddingOrder[i]].y);
+            EXPECT_EQ(rotated[i].z, kStart[kAddingOrder[i]].z);
+        }
+    }
+}
+
+TEST_F(Dialogue, QuarterTurnAboutXIsExactToTheBit)
+{
+    const DialogueRun run = runWithInput("90\n0\n0\n");
+
+    // Rotating (x, y, z) about X: (x, y c - z s, y s + z c), each row summed in double from
+    // +0.0, which is why no coordinate comes out as -0.0.
+    const auto radians = static_cast<float>(90.0 * (std::numbers::pi / 180.0));
+    const auto c = static_cast<double>(static_cast<float>(std::cos(static_cast<double>(radians))));
+    const auto s = static_cast<double>(static_cast<float>(std::sin(static_cast<double>(radians))));
+    ASSERT_EQ(s, 1.0);
+
+    const std::vector<Point> blue = group(1);
+    for (int i = 0; i < 8; ++i) {
+        const Point& v = kStart[kAddingOrder[i]];
+        EXPECT_EQ(bitsOf(blue[i].x), bitsOf(v.x)) << i;
+        EXPECT_EQ(bitsOf(blue[i].y), bitsOf(static_cast<float>(0.0 + v.y * c + v.z * -s))) << i;
+        EXPECT_EQ(bitsOf(blue[i].z), bitsOf(static_cast<float>(0.0 + v.y * s + v.z * c))) << i;
+    }
+    // V7 = (0, 5, 5), added last, lands at (0, -5, 5).
+    EXPECT_EQ(bitsOf(blue[7].y), bitsOf(-5.0f));
+    EXPECT_EQ(bitsOf(blue[7].z), bitsOf(5.0f));
+
+    // Zero turns about Y and Z leave the blue cube exactly where it is.
+    for (int g : {2, 3}) {
+        const std::vector<Point> later = group(g);
+        for (int i = 0; i < 8; ++i) {
+            EXPECT_EQ(bitsOf(later[i].x), bitsOf(blue[i].x));
+            EXPECT_EQ(bitsOf(later[i].y), bitsOf(blue[i].y));
+            EXPECT_EQ(bitsOf(later[i].z), bitsOf(blue[i].z));
+        }
+    }
+    // The model ends as the yellow cube with its edges refreshed.
+    EXPECT_EQ(bitsOf(run.cube.vertices[7].y), bitsOf(-5.0f));
+    EXPECT_EQ(bitsOf(run.cube.edges[11].second.y), bitsOf(-5.0f));
+    EXPECT_EQ(run.cube.vertices[7].color, BLACK);
+}
+
+TEST_F(Dialogue, RotationsAreCumulative)
+{
+    const struct {
+        const char* input;
+        int group;
+        int vertex; // index into the adding order
+        Point expected;
+    } cases[] = {
+        {"90 90 0", 1, 7, {0, -5, 5}},
+        {"90 90 0", 2, 7, {5, -5, 0}},
+        {"90 90 0", 3, 7, {5, -5, 0}},
+        {"0 0 90", 2, 1, {5, 0, 0}},
+        {"0 0 90", 3, 1, {0, 5, 0}},
+        {"360 360 360", 3, 4, {5, 5, 5}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        resetScene();
+        runWithInput(c.input);
+        const Point p = group(c.group)[c.vertex];
+        EXPECT_NEAR(p.x, c.expected.x, kLibmTolerance);
+        EXPECT_NEAR(p.y, c.expected.y, kLibmTolerance);
+        EXPECT_NEAR(p.z, c.expected.z, kLibmTolerance);
+    }
+}
+
+TEST_F(Dialogue, InputThatIsNotANumberKeepsThePreviousAngle)
+{
+    const struct {
+        const char* input;
+        const char* sameAs;
+    } cases[] = {
+        {"30 45 60", "30\n\n\n45\n60\n"},
+        {"30abc", "30 30 30"},
+        {"30\n", "30 30 30"},
+        {"30\n45x\n", "30 45 45"},
+        {"abc 30 45", "0 0 0"},
+        {"", "0 0 0"},
+        {"nan 1", "0 0 0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        resetScene();
+        runWithInput(c.input);
+        const std::vector<std::uint32_t> actual = sceneBits();
+        resetScene();
+        runWithInput(c.sameAs);
+        EXPECT_EQ(actual, sceneBits());
+    }
+}
