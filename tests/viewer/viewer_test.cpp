@@ -1,0 +1,214 @@
+#include "scene/scene.h"
+#include "support/fresh_scene.h"
+#include "support/virtual_display.h"
+#include "viewer/camera.h"
+#include "viewer/palette.h"
+#include "viewer/viewer.h"
+
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+#include <vector>
+
+namespace {
+
+// A GLUT window on a virtual X server of this process's own, made once: GLUT cannot be
+// initialised twice in one process.
+bool openWindow()
+{
+    static VirtualDisplay server;
+    static const bool open = [] {
+        if (server.name().empty()) {
+            return false;
+        }
+        setenv("DISPLAY", server.name().c_str(), 1);
+        int argc = 1;
+        char name[] = "viewer_tests";
+        char* argv[] = {name, nullptr};
+        glutInit(&argc, argv);
+        glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
+        glutInitWindowSize(200, 200);
+        glutCreateWindow("viewer tests");
+        return true;
+    }();
+    return open;
+}
+
+class Viewer : public FreshScene {
+protected:
+    void SetUp() override
+    {
+        FreshScene::SetUp();
+        ASSERT_TRUE(openWindow()) << "no window for the GL context";
+    }
+};
+
+// GL maps to window coordinates in float through the matrices; allow a few float steps at 150.
+constexpr float kWindowTolerance = 1e-4f;
+
+struct Color4 {
+    float r, g, b, a;
+};
+
+Color4 currentColor()
+{
+    Color4 c{};
+    glGetFloatv(GL_CURRENT_COLOR, &c.r);
+    return c;
+}
+
+} // namespace
+
+TEST(Camera, CentresOnTheMiddleOfTheBounds)
+{
+    const struct {
+        Point min;
+        Point max;
+        float x;
+        float y;
+    } cases[] = {
+        {{1024, 700, 0}, {0, 0, 0}, 512.0f, 350.0f}, // an empty scene
+        {{0, 0, 3}, {5, 5, -3}, 2.5f, 2.5f},
+        {{-5, -5, 0}, {5, 5, 0}, 0.0f, 0.0f},
+        // The sum is formed in double, so it does not overflow.
+        {{3e38f, 3e38f, 0}, {3e38f, 3e38f, 0}, 3e38f, 3e38f},
+    };
+    for (const auto& c : cases) {
+        const CameraCentre centre = cameraCentre(c.min, c.max);
+        EXPECT_EQ(centre.x, c.x);
+        EXPECT_EQ(centre.y, c.y);
+    }
+}
+
+TEST_F(Viewer, ReshapeSetsViewportAndPerspective)
+{
+    const struct {
+        int width;
+        int height;
+        int viewportHeight;
+        double aspect;
+    } cases[] = {
+        {800, 0, 1, 800.0},
+        {1024, 700, 700, 1024.0 / 700.0},
+    };
+    const double f = 1.0 / std::tan(45.0 / 2 * std::numbers::pi / 180.0);
+    for (const auto& c : cases) {
+        glMatrixMode(GL_MODELVIEW);
+        reshape(c.width, c.height);
+
+        GLint mode = 0;
+        glGetIntegerv(GL_MATRIX_MODE, &mode);
+        EXPECT_EQ(mode, GL_PROJECTION);
+        GLint viewport[4] = {};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(viewport[0], 0);
+        EXPECT_EQ(viewport[1], 0);
+        EXPECT_EQ(viewport[2], c.width);
+        EXPECT_EQ(viewport[3], c.viewportHeight);
+
+        // GL keeps the matrix in float: compare to within a float step of each entry.
+        GLdouble m[16] = {};
+        glGetDoublev(GL_PROJECTION_MATRIX, m);
+        const double near = 1.0;
+        const double far = 1000.0;
+        EXPECT_NEAR(m[0], f / c.aspect, 1e-6 * f / c.aspect);
+        EXPECT_NEAR(m[5], f, 1e-6 * f);
+        EXPECT_NEAR(m[10], (far + near) / (near - far), 1e-6);
+        EXPECT_NEAR(m[11], -1.0, 0.0);
+        EXPECT_NEAR(m[14], 2 * far * near / (near - far), 1e-6);
+    }
+}
+
+TEST_F(Viewer, PaletteSetsTheCurrentColourAndIgnoresUnknownCodes)
+{
+    const struct {
+        std::vector<Color> codes; // applied in turn
+        Color4 expected;
+    } cases[] = {
+        {{ORANGE}, {1.0f, 0.5f, 0.0f, 1.0f}},
+        {{PURPLE}, {0.5f, 0.0f, 0.5f, 1.0f}},
+        {{WHITE, BLACK}, {0.0f, 0.0f, 0.0f, 1.0f}},
+        {{BLUE, 12}, {0.0f, 0.0f, 1.0f, 1.0f}},
+        {{CYAN, -1, 10}, {0.0f, 1.0f, 1.0f, 1.0f}},
+    };
+    for (const auto& c : cases) {
+        glColor3f(0.25f, 0.25f, 0.25f);
+        for (Color code : c.codes) {
+            applyColor(code);
+        }
+        const Color4 seen = currentColor();
+        EXPECT_EQ(seen.r, c.expected.r);
+        EXPECT_EQ(seen.g, c.expected.g);
+        EXPECT_EQ(seen.b, c.expected.b);
+    }
+    EXPECT_FALSE(paletteColor(10).has_value());
+    EXPECT_FALSE(paletteColor(-1).has_value());
+}
+
+TEST_F(Viewer, DisplayDrawsLinesThenSegmentsThenPointsInTheirOwnColours)
+{
+    lineList.push_back({{1, 2, 3}, {0.5f, 0, 7}, ORANGE});
+    addSegment({{1, 1, 0, RED}, {3, 1, 0, RED}}, GREEN);
+    addPoint({5, 5, 0}, 12); // no colour of its own: keeps the segment's green
+
+    // Feedback mode hands back each primitive as window coordinates plus colour. With this
+    // orthographic camera a scene point (x, y) lands at window (x + 100, y + 100).
+    glViewport(0, 0, 200, 200);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-100, 100, -100, 100, -1, 1);
+    std::vector<GLfloat> feedback(256);
+    glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D_COLOR, feedback.data());
+    glRenderMode(GL_FEEDBACK);
+    display();
+    feedback.resize(static_cast<std::size_t>(glRenderMode(GL_RENDER)));
+
+    struct Vertex {
+        float x, y, r, g, b;
+    };
+    struct Primitive {
+        GLfloat token;
+        std::vector<Vertex> vertices;
+    };
+    const Vertex orange1{151, 102, 1, 0.5f, 0}, orange2{51, 102, 1, 0.5f, 0};
+    const Vertex green1{101, 101, 0, 1, 0}, green2{103, 101, 0, 1, 0}, green3{105, 105, 0, 1, 0};
+    const std::vector<Primitive> expected = {
+        {GL_LINE_TOKEN, {orange1, orange2}},
+        {GL_LINE_TOKEN, {green1, green2}},
+        {GL_POINT_TOKEN, {green1}},
+        {GL_POINT_TOKEN, {green2}},
+        {GL_POINT_TOKEN, {green3}},
+    };
+
+    std::size_t at = 0;
+    for (const Primitive& primitive : expected) {
+        ASSERT_LT(at, feedback.size());
+        // A line may come as either token; which one depends only on stippling.
+        const GLfloat token = feedback[at] == GL_LINE_RESET_TOKEN ? GL_LINE_TOKEN : feedback[at];
+        EXPECT_EQ(token, primitive.token);
+        ++at;
+        for (const Vertex& v : primitive.vertices) {
+            ASSERT_LE(at + 7, feedback.size());
+            const GLfloat* got = &feedback[at]; // x, y, z, r, g, b, a
+            EXPECT_NEAR(got[0], v.x, kWindowTolerance);
+            EXPECT_NEAR(got[1], v.y, kWindowTolerance);
+            EXPECT_EQ(got[3], v.r);
+            EXPECT_EQ(got[4], v.g);
+            EXPECT_EQ(got[5], v.b);
+            at += 7;
+        }
+    }
+    EXPECT_EQ(at, feedback.size());
+
+    GLfloat pointSize = 0;
+    glGetFloatv(GL_POINT_SIZE, &pointSize);
+    EXPECT_EQ(pointSize, 4.0f);
+    GLint depth = 0;
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1);
+}
