@@ -1,0 +1,87 @@
+#pragma once
+
+#include "support/process.h"
+#include "x_window.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The program under test, its title and everything it writes to standard output.
+inline const std::string kProgramPath = CUBE_ROTATION_PATH;
+inline const std::string kTitle = "Geometrija - prikaz zadatka";
+inline const std::string kConsoleText = "\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n"
+                                        "\n\nZa koliko stepeni zelite da rotirate kvadar po Y osi?\n"
+                                        "\n\nZa koliko stepeni zelite da rotirate kvadar po Z osi?\n"
+                                        "\n\nPocetna kocka: crvena\n"
+                                        "Kocka rotirana oko X-ose: plava\n"
+                                        "Kocka rotirana oko Y-ose: zelena\n"
+                                        "Kocka rotirana oko Z-ose: zuta";
+
+// Generous: the window tests also run under sanitizers and valgrind on a loaded machine.
+inline constexpr std::chrono::seconds kStartTimeout{60};
+inline constexpr std::chrono::seconds kExitTimeout{20};
+
+// The clear colour 0.9, 0.9, 0.8 as the 8-bit framebuffer holds it; converting to 8 bits may
+// round either way, so channels are compared to within one step.
+inline constexpr Rgb8 kBackground{230, 230, 204};
+inline bool nearlyEqual(Rgb8 a, Rgb8 b)
+{
+    auto close = [](int x, int y) { return x - y <= 1 && y - x <= 1; };
+    return close(a.r, b.r) && close(a.g, b.g) && close(a.b, b.b);
+}
+
+// One run of the program on a display, answered with `input`, up to its first frame.
+class ProgramOnScreen {
+public:
+    ProgramOnScreen(XClient& x, const std::string& display, const std::string& input,
+                    std::vector<std::string> wrapper = {})
+        : x_(x), dir_(makeTempDir())
+    {
+        wrapper.push_back(kProgramPath);
+        child_ = startProcess(wrapper, input, display, dir_);
+        window_ = x.waitForWindow(kTitle, kStartTimeout);
+    }
+
+    ~ProgramOnScreen() { killProcess(child_.pid); }
+    ProgramOnScreen(const ProgramOnScreen&) = delete;
+    ProgramOnScreen& operator=(const ProgramOnScreen&) = delete;
+
+    const std::optional<XWindowId>& window() const { return window_; }
+    const std::string& dir() const { return dir_; }
+    std::string output() const { return readFile(child_.stdoutPath); }
+    std::string errors() const { return readFile(child_.stderrPath); }
+
+    // Waits until the frame is painted: the background shows in the window's corner.
+    bool waitForFrame()
+    {
+        const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
+        while (std::chrono::steady_clock::now() < deadline) {
+            Snapshot shot(x_.display(), *window_);
+            if (shot.valid() && nearlyEqual(shot.at(1, 1), kBackground)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Closes the window as a window manager would and returns how the process ended.
+    std::optional<int> closeAndWait()
+    {
+        x_.close(*window_);
+        const auto status = waitForExit(child_.pid, kExitTimeout);
+        if (status) {
+            child_.pid = -1;
+        }
+        return status;
+    }
+
+private:
+    XClient& x_;
+    std::string dir_;
+    ChildProcess child_;
+    std::optional<XWindowId> window_;
+};
