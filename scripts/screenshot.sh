@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Makes docs/screenshot.png: the real program on a virtual X server, answered 30, 45, 60.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+bash scripts/install-deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release >/dev/null
+
+exec {ready}<> <(:)
+Xvfb -displayfd "$ready" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+read -r -t 20 -u "$ready" number
+export DISPLAY=":$number"
+printf '30\n45\n60\n' | build/release/app/cube-rotation >/dev/null &
+program=$!
+trap 'kill $program $xvfb 2>/dev/null || true' EXIT
+
+title="Geometrija - prikaz zadatka"
+for _ in $(seq 100); do
+  xwininfo -name "$title" >/dev/null 2>&1 && break
+  sleep 0.1
+done
+sleep 1 # let the first frame land
+mkdir -p docs
+import -window "$(xwininfo -name "$title" | awk '/Window id:/ {print $4}')" docs/screenshot.png
+echo "wrote docs/screenshot.png"
