@@ -4,7 +4,8 @@
 
 CubeModel makeCube()
 {
-    CubeModel cube{{{
+    CubeModel cube;
+    cube.vertices = {{
         {0.0f, 0.0f, 5.0f}, // V0
         {5.0f, 5.0f, 5.0f}, // V1
         {0.0f, 0.0f, 0.0f}, // V2
@@ -13,7 +14,7 @@ CubeModel makeCube()
         {0.0f, 5.0f, 0.0f}, // V5
         {5.0f, 0.0f, 0.0f}, // V6
         {0.0f, 5.0f, 5.0f}, // V7
-    }}, {}};
+    }};
     refreshEdges(cube);
     return cube;
 }

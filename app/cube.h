@@ -17,11 +17,13 @@ inline constexpr std::array<int, 8> vertexAddingOrder = {2, 6, 4, 0, 1, 3, 5, 7}
 
 // The vertex labels at each end of E1..E12: around the face y = 0, around the face y = 5,
 // then the four edges joining the two faces.
+// clang-format off
 inline constexpr std::array<std::array<int, 2>, 12> edgeEnds = {{
     {2, 6}, {6, 4}, {4, 0}, {0, 2},
     {3, 1}, {1, 7}, {7, 5}, {5, 3},
     {2, 5}, {6, 3}, {4, 1}, {0, 7},
 }};
+// clang-format on
 
 // The starting cube; every record is BLACK.
 CubeModel makeCube();

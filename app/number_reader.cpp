@@ -19,10 +19,7 @@ int peek(NumberReader& reader, std::size_t index)
     return static_cast<unsigned char>(reader.lookahead[index]);
 }
 
-bool isBlank(int c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool isBlank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 bool isDigit(int c) { return c >= '0' && c <= '9'; }
 

@@ -161,12 +161,14 @@ TEST_F(Dialogue, RotationsAreCumulative)
         int vertex; // index into the adding order
         Point expected;
     } cases[] = {
+        // clang-format off
         {"90 90 0", 1, 7, {0, -5, 5}},
         {"90 90 0", 2, 7, {5, -5, 0}},
         {"90 90 0", 3, 7, {5, -5, 0}},
         {"0 0 90", 2, 1, {5, 0, 0}},
         {"0 0 90", 3, 1, {0, 5, 0}},
         {"360 360 360", 3, 4, {5, 5, 5}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.input);
@@ -185,6 +187,7 @@ TEST_F(Dialogue, InputThatIsNotANumberKeepsThePreviousAngle)
         const char* input;
         const char* sameAs;
     } cases[] = {
+        // clang-format off
         {"30 45 60", "30\n\n\n45\n60\n"},
         {"30abc", "30 30 30"},
         {"30\n", "30 30 30"},
@@ -192,6 +195,7 @@ TEST_F(Dialogue, InputThatIsNotANumberKeepsThePreviousAngle)
         {"abc 30 45", "0 0 0"},
         {"", "0 0 0"},
         {"nan 1", "0 0 0"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.input);

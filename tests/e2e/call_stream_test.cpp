@@ -17,7 +17,8 @@ struct Xyz {
 
 // The starting cube's vertices in adding order, and its edges E1..E12.
 const Xyz kVertices[] = {{0, 0, 0}, {5, 0, 0}, {5, 0, 5}, {0, 0, 5}, {5, 5, 5}, {5, 5, 0}, {0, 5, 0}, {0, 5, 5}};
-const int kEdges[][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {5, 4}, {4, 7}, {7, 6}, {6, 5}, {0, 6}, {1, 5}, {2, 4}, {3, 7}};
+const int kEdges[][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {5, 4}, {4, 7},
+                         {7, 6}, {6, 5}, {0, 6}, {1, 5}, {2, 4}, {3, 7}};
 
 // apitrace prints a float with seven significant digits.
 std::string number(float value)

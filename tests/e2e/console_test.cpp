@@ -6,6 +6,7 @@
 TEST(Console, EveryAnswerReachesTheWindowWithTheSameTexts)
 {
     const char* inputs[] = {
+        // clang-format off
         "30\n45\n60\n",   // a plain dialogue
         "30 45 60\n",     // three answers on one line
         "30abc\n",        // letters after the number
@@ -13,6 +14,7 @@ TEST(Console, EveryAnswerReachesTheWindowWithTheSameTexts)
         "\n\n\n30\n45\n60\n",
         "abc\n",          // not a number at the first prompt
         "",
+        // clang-format on
     };
     VirtualDisplay server;
     ASSERT_FALSE(server.name().empty()) << "Xvfb did not start";

@@ -110,8 +110,8 @@ TEST(Window, FirstFrameShowsEachCubeInItsColour)
             ++probes;
             const Rgb8 seen = shot.at(p.column, p.row);
             EXPECT_TRUE(seen.r == colours[cube].r && seen.g == colours[cube].g && seen.b == colours[cube].b)
-                << "cube " << cube << " vertex (" << v.x << ", " << v.y << ", " << v.z << ") at " << p.column
-                << "," << p.row << " is " << seen.r << "," << seen.g << "," << seen.b;
+                << "cube " << cube << " vertex (" << v.x << ", " << v.y << ", " << v.z << ") at " << p.column << ","
+                << p.row << " is " << seen.r << "," << seen.g << "," << seen.b;
         }
         EXPECT_GE(probes, 3) << "cube " << cube;
     }

@@ -116,6 +116,5 @@ Snapshot::~Snapshot()
 Rgb8 Snapshot::at(int x, int y) const
 {
     const unsigned long pixel = XGetPixel(image_, x, y);
-    return {channel(pixel, image_->red_mask), channel(pixel, image_->green_mask),
-            channel(pixel, image_->blue_mask)};
+    return {channel(pixel, image_->red_mask), channel(pixel, image_->green_mask), channel(pixel, image_->blue_mask)};
 }

@@ -63,12 +63,14 @@ TEST(Rotation, FollowsTheRightHandRuleOnEachAxis)
         Point from;
         Point to;
     } cases[] = {
+        // clang-format off
         {rotationX, {0, 1, 0}, {0, 0, 1}},
         {rotationX, {0, 0, 1}, {0, -1, 0}},
         {rotationY, {0, 0, 1}, {1, 0, 0}},
         {rotationY, {1, 0, 0}, {0, 0, -1}},
         {rotationZ, {1, 0, 0}, {0, 1, 0}},
         {rotationZ, {0, 1, 0}, {-1, 0, 0}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         const Point p = transform(c.build(kHalfPi / 2), c.from);

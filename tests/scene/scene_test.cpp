@@ -68,6 +68,7 @@ TEST_F(SceneStore, BoundsKeepTheirStartValuesInTheRace)
         Point min;
         Point max;
     } cases[] = {
+        // clang-format off
         {"far points leave the minimum at its start",
          {{2000, 800, 1}, {1500, 900, 3}}, {1024, 700, 0}, {2000, 900, 3}},
         {"negative points leave the maximum at zero",
@@ -78,6 +79,7 @@ TEST_F(SceneStore, BoundsKeepTheirStartValuesInTheRace)
          {{kNan, 1, 1}}, {kNan, 1, 0}, {0, 1, 1}},
         {"the value after a NaN replaces it",
          {{kNan, 1, 1}, {3, 1, 1}}, {3, 1, 0}, {3, 1, 1}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

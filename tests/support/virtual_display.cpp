@@ -26,8 +26,8 @@ VirtualDisplay::VirtualDisplay()
     if (pipe(ready) != 0) {
         return;
     }
-    std::vector<std::string> args = {"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0",
-                                     "1280x1024x24", "-nolisten", "tcp", "-noreset"};
+    std::vector<std::string> args = {
+        "Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"};
     std::vector<char*> argv;
     for (std::string& a : args) {
         argv.push_back(a.data());

@@ -128,11 +128,13 @@ TEST_F(Viewer, PaletteSetsTheCurrentColourAndIgnoresUnknownCodes)
         std::vector<Color> codes; // applied in turn
         Color4 expected;
     } cases[] = {
+        // clang-format off
         {{ORANGE}, {1.0f, 0.5f, 0.0f, 1.0f}},
         {{PURPLE}, {0.5f, 0.0f, 0.5f, 1.0f}},
         {{WHITE, BLACK}, {0.0f, 0.0f, 0.0f, 1.0f}},
         {{BLUE, 12}, {0.0f, 0.0f, 1.0f, 1.0f}},
         {{CYAN, -1, 10}, {0.0f, 1.0f, 1.0f, 1.0f}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         glColor3f(0.25f, 0.25f, 0.25f);
@@ -178,11 +180,13 @@ TEST_F(Viewer, DisplayDrawsLinesThenSegmentsThenPointsInTheirOwnColours)
     const Vertex orange1{151, 102, 1, 0.5f, 0}, orange2{51, 102, 1, 0.5f, 0};
     const Vertex green1{101, 101, 0, 1, 0}, green2{103, 101, 0, 1, 0}, green3{105, 105, 0, 1, 0};
     const std::vector<Primitive> expected = {
+        // clang-format off
         {GL_LINE_TOKEN, {orange1, orange2}},
         {GL_LINE_TOKEN, {green1, green2}},
         {GL_POINT_TOKEN, {green1}},
         {GL_POINT_TOKEN, {green2}},
         {GL_POINT_TOKEN, {green3}},
+        // clang-format on
     };
 
     std::size_t at = 0;
