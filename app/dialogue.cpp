@@ -3,6 +3,7 @@
 #include "geometry/matrix.h"
 #include "scene/scene.h"
 
+#include <array>
 #include <numbers>
 
 namespace {
@@ -13,11 +14,11 @@ struct AxisStep {
     Color color;
 };
 
-constexpr AxisStep kSteps[] = {
+constexpr std::array<AxisStep, 3> kSteps = {{
     {"\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n", rotationX, BLUE},
     {"\n\nZa koliko stepeni zelite da rotirate kvadar po Y osi?\n", rotationY, GREEN},
     {"\n\nZa koliko stepeni zelite da rotirate kvadar po Z osi?\n", rotationZ, YELLOW},
-};
+}};
 
 constexpr const char* kLegend = "\n\nPocetna kocka: crvena\n"
                                 "Kocka rotirana oko X-ose: plava\n"
@@ -25,13 +26,14 @@ constexpr const char* kLegend = "\n\nPocetna kocka: crvena\n"
                                 "Kocka rotirana oko Z-ose: zuta";
 
 // Every text must be visible before the next read or the window, whatever the buffering.
+// A console that cannot be written to has no one to tell, so failures are let go.
 void write(std::FILE* output, const char* text)
 {
-    std::fputs(text, output);
-    std::fflush(output);
+    static_cast<void>(std::fputs(text, output));
+    static_cast<void>(std::fflush(output));
 }
 
-void rotate(CubeModel& cube, Matrix3 rotation)
+void rotate(CubeModel& cube, const Matrix3& rotation)
 {
     for (int v : vertexAddingOrder) {
         cube.vertices[v] = transform(rotation, cube.vertices[v]);

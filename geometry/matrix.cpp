@@ -1,6 +1,7 @@
 #include "matrix.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -9,21 +10,21 @@ namespace {
 constexpr int kOrder = 3;
 constexpr double kOrthogonalTolerance = 0.0001;
 
-float& at(Matrix3& a, int row, int column) { return a.m[kOrder * row + column]; }
-float at(const Matrix3& a, int row, int column) { return a.m[kOrder * row + column]; }
+// Row-major position of an entry; rows and columns are 0..2.
+std::size_t entry(int row, int column)
+{
+    return static_cast<std::size_t>(row) * kOrder + static_cast<std::size_t>(column);
+}
+
+// cppcheck-suppress constParameter ; the entry is handed out for writing
+float& at(Matrix3& a, int row, int column) { return a.m[entry(row, column)]; }
+float at(const Matrix3& a, int row, int column) { return a.m[entry(row, column)]; }
 
 int clampOrder(int n) { return std::min(n, kOrder); }
 
-struct CosSin {
-    float c;
-    float s;
-};
-
-CosSin cosSin(float angle)
-{
-    return {static_cast<float>(std::cos(static_cast<double>(angle))),
-            static_cast<float>(std::sin(static_cast<double>(angle)))};
-}
+// Cosine or sine in double, rounded to float once.
+float roundedCos(float angle) { return static_cast<float>(std::cos(static_cast<double>(angle))); }
+float roundedSin(float angle) { return static_cast<float>(std::sin(static_cast<double>(angle))); }
 
 // Row `row` of a times column `column` of b, summed in double from +0.0, rounded once.
 float productEntry(const Matrix3& a, const Matrix3& b, int row, int column)
@@ -39,7 +40,8 @@ float productEntry(const Matrix3& a, const Matrix3& b, int row, int column)
 
 Matrix3 rotationX(float angle)
 {
-    const auto [c, s] = cosSin(angle);
+    const float c = roundedCos(angle);
+    const float s = roundedSin(angle);
     return {{1.0f, 0.0f, 0.0f, //
              0.0f, c, -s,      //
              0.0f, s, c}};
@@ -47,7 +49,8 @@ Matrix3 rotationX(float angle)
 
 Matrix3 rotationY(float angle)
 {
-    const auto [c, s] = cosSin(angle);
+    const float c = roundedCos(angle);
+    const float s = roundedSin(angle);
     return {{c, 0.0f, s,       //
              0.0f, 1.0f, 0.0f, //
              -s, 0.0f, c}};
@@ -55,7 +58,8 @@ Matrix3 rotationY(float angle)
 
 Matrix3 rotationZ(float angle)
 {
-    const auto [c, s] = cosSin(angle);
+    const float c = roundedCos(angle);
+    const float s = roundedSin(angle);
     return {{c, -s, 0.0f, //
              s, c, 0.0f,  //
              0.0f, 0.0f, 1.0f}};
@@ -74,8 +78,8 @@ Matrix3 transpose(Matrix3 m)
 
 Point transform(Matrix3 m, Point p)
 {
-    const double v[kOrder] = {p.x, p.y, p.z};
-    float out[kOrder];
+    const std::array<double, kOrder> v = {p.x, p.y, p.z};
+    std::array<float, kOrder> out{};
     for (int i = 0; i < kOrder; ++i) {
         double sum = 0.0;
         for (int k = 0; k < kOrder; ++k) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 // Drawing colour code. Any 32-bit value may be stored; only 0..9 name a colour.
@@ -42,5 +43,5 @@ struct Line {
 // A 3x3 matrix, row-major: row i, column j is m[3 * i + j]. It acts on points as on column
 // vectors (x, y, z), row i giving coordinate i of the result.
 struct Matrix3 {
-    float m[9] = {};
+    std::array<float, 9> m{};
 };

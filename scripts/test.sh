@@ -1,10 +1,21 @@
 #!/usr/bin/env bash
-# Builds everything (installing what it needs) and runs every test. Needs no display: the
-# window tests start virtual X servers of their own.
+# Builds everything (installing what it needs) and runs every test: the g++ build with the
+# memcheck run and the package check, static checks, the clang build, and the sanitizer
+# build with the fuzz run. Needs no display: window tests start virtual X servers of
+# their own.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 bash scripts/install-deps.sh
+
 cmake --preset test
 cmake --build --preset test
+bash scripts/lint.sh build/test
+
+for preset in clang sanitize; do
+  cmake --preset "$preset"
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done
+# Last, so that the summary of the main build closes the output.
 ctest --preset test

@@ -2,9 +2,11 @@
 
 #include <GL/gl.h>
 
+#include <array>
+
 namespace {
 
-constexpr Rgb kPalette[] = {
+constexpr std::array<Rgb, BLACK + 1> kPalette = {{
     {1.0f, 0.0f, 0.0f}, // RED
     {0.0f, 1.0f, 0.0f}, // GREEN
     {0.0f, 0.0f, 1.0f}, // BLUE
@@ -15,9 +17,7 @@ constexpr Rgb kPalette[] = {
     {0.5f, 0.0f, 0.5f}, // PURPLE
     {1.0f, 1.0f, 1.0f}, // WHITE
     {0.0f, 0.0f, 0.0f}, // BLACK
-};
-
-static_assert(sizeof kPalette / sizeof kPalette[0] == BLACK + 1);
+}};
 
 } // namespace
 
@@ -26,7 +26,7 @@ std::optional<Rgb> paletteColor(Color code)
     if (code < RED || code > BLACK) {
         return std::nullopt;
     }
-    return kPalette[code];
+    return kPalette[static_cast<std::size_t>(code)];
 }
 
 void applyColor(Color code)

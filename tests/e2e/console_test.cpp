@@ -30,17 +30,3 @@ TEST(Console, EveryAnswerReachesTheWindowWithTheSameTexts)
         EXPECT_EQ(program.closeAndWait(), 0);
     }
 }
-
-TEST(Console, WithoutADisplayTheTextsComeAndGlutFails)
-{
-    const std::string dir = makeTempDir();
-    const ChildProcess child = startProcess({kProgramPath}, "30 45 60\n", std::nullopt, dir);
-    const auto status = waitForExit(child.pid, kExitTimeout);
-    if (!status) {
-        killProcess(child.pid);
-    }
-    ASSERT_TRUE(status) << "still running without a display";
-    EXPECT_NE(*status, 0);
-    EXPECT_EQ(readFile(child.stdoutPath), kConsoleText);
-    EXPECT_NE(readFile(child.stderrPath).find("failed to open display"), std::string::npos);
-}

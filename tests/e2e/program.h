@@ -1,7 +1,7 @@
 #pragma once
 
 #include "support/process.h"
-#include "x_window.h"
+#include "support/x_window.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,15 @@ public:
     {
         wrapper.push_back(kProgramPath);
         child_ = startProcess(wrapper, input, display, dir_);
-        window_ = x.waitForWindow(kTitle, kStartTimeout);
+        // Stop waiting as soon as the process is gone: it will not open a window then.
+        const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
+        while (!window_ && !ended_ && std::chrono::steady_clock::now() < deadline) {
+            window_ = x.waitForWindow(kTitle, std::chrono::milliseconds(200));
+            ended_ = waitForExit(child_.pid, std::chrono::milliseconds(0));
+        }
+        if (ended_) {
+            child_.pid = -1;
+        }
     }
 
     ~ProgramOnScreen() { killProcess(child_.pid); }
@@ -71,12 +79,14 @@ public:
     // Closes the window as a window manager would and returns how the process ended.
     std::optional<int> closeAndWait()
     {
-        x_.close(*window_);
-        const auto status = waitForExit(child_.pid, kExitTimeout);
-        if (status) {
+        if (!ended_) {
+            x_.close(*window_);
+            ended_ = waitForExit(child_.pid, kExitTimeout);
+        }
+        if (ended_) {
             child_.pid = -1;
         }
-        return status;
+        return ended_;
     }
 
 private:
@@ -84,4 +94,5 @@ private:
     std::string dir_;
     ChildProcess child_;
     std::optional<XWindowId> window_;
+    std::optional<int> ended_; // how the process ended, once it has
 };

@@ -67,6 +67,9 @@ ChildProcess startProcess(const std::vector<std::string>& argv, const std::strin
 
 std::optional<int> waitForExit(pid_t pid, std::chrono::milliseconds timeout)
 {
+    if (pid <= 0) {
+        return std::nullopt; // never started; waitpid would take any child instead
+    }
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (true) {
         int status = 0;
