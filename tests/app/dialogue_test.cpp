@@ -1,6 +1,7 @@
 #include "app/dialogue.h"
 #include "scene/scene.h"
 #include "support/bits.h"
+#include "support/console_text.h"
 #include "support/fresh_scene.h"
 
 #include <gtest/gtest.h>
@@ -79,11 +80,7 @@ using Dialogue = FreshScene;
 TEST_F(Dialogue, WritesThePromptsAndTheLegendVerbatim)
 {
     const DialogueRun run = runWithInput("30\n45\n60\n");
-    EXPECT_EQ(run.output, "\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n"
-                          "\n\nZa koliko stepeni zelite da rotirate kvadar po Y osi?\n"
-                          "\n\nZa koliko stepeni zelite da rotirate kvadar po Z osi?\n"
-                          "\n\nPocetna kocka: crvena\nKocka rotirana oko X-ose: plava\n"
-                          "Kocka rotirana oko Y-ose: zelena\nKocka rotirana oko Z-ose: zuta");
+    EXPECT_EQ(run.output, kConsoleText);
 }
 
 TEST_F(Dialogue, AddsThreeRotatedCubesInBlueGreenYellow)

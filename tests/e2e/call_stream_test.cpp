@@ -1,5 +1,4 @@
 #include "program.h"
-#include "support/virtual_display.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +9,8 @@
 #include <vector>
 
 namespace {
+
+using CallStream = OnScreen;
 
 struct Xyz {
     float x, y, z;
@@ -69,16 +70,12 @@ std::vector<std::string> lines(const std::string& text)
 
 } // namespace
 
-TEST(CallStream, FirstFrameDrawsEverySegmentThenEveryPointAtItsCoordinates)
+TEST_F(CallStream, FirstFrameDrawsEverySegmentThenEveryPointAtItsCoordinates)
 {
-    VirtualDisplay server;
-    ASSERT_FALSE(server.name().empty()) << "Xvfb did not start";
-    XClient x(server.name());
-    ASSERT_TRUE(x.connected());
     const std::string dir = makeTempDir();
     const std::string trace = dir + "/run.trace";
     {
-        ProgramOnScreen program(x, server.name(), "90\n0\n0\n", {"apitrace", "trace", "-o", trace});
+        ProgramOnScreen program(*x, server.name(), "90\n0\n0\n", {"apitrace", "trace", "-o", trace});
         ASSERT_TRUE(program.window()) << program.errors();
         ASSERT_TRUE(program.waitForFrame());
         ASSERT_EQ(program.closeAndWait(), 0);

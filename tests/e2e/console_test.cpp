@@ -1,9 +1,10 @@
 #include "program.h"
-#include "support/virtual_display.h"
 
 #include <gtest/gtest.h>
 
-TEST(Console, EveryAnswerReachesTheWindowWithTheSameTexts)
+using Console = OnScreen;
+
+TEST_F(Console, EveryAnswerReachesTheWindowWithTheSameTexts)
 {
     const char* inputs[] = {
         // clang-format off
@@ -16,14 +17,9 @@ TEST(Console, EveryAnswerReachesTheWindowWithTheSameTexts)
         "",
         // clang-format on
     };
-    VirtualDisplay server;
-    ASSERT_FALSE(server.name().empty()) << "Xvfb did not start";
-    XClient x(server.name());
-    ASSERT_TRUE(x.connected());
-
     for (const char* input : inputs) {
         SCOPED_TRACE(testing::PrintToString(std::string(input)));
-        ProgramOnScreen program(x, server.name(), input);
+        ProgramOnScreen program(*x, server.name(), input);
         ASSERT_TRUE(program.window()) << "no window; errors: " << program.errors();
         // The legend is flushed before the window opens, so it is all there by now.
         EXPECT_EQ(program.output(), kConsoleText);

@@ -1,25 +1,21 @@
 #pragma once
 
+#include "support/console_text.h"
 #include "support/process.h"
+#include "support/virtual_display.h"
 #include "support/x_window.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-// The program under test, its title and everything it writes to standard output.
+// The program under test and its window title.
 inline const std::string kProgramPath = CUBE_ROTATION_PATH;
 inline const std::string kTitle = "Geometrija - prikaz zadatka";
-inline const std::string kConsoleText = "\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n"
-                                        "\n\nZa koliko stepeni zelite da rotirate kvadar po Y osi?\n"
-                                        "\n\nZa koliko stepeni zelite da rotirate kvadar po Z osi?\n"
-                                        "\n\nPocetna kocka: crvena\n"
-                                        "Kocka rotirana oko X-ose: plava\n"
-                                        "Kocka rotirana oko Y-ose: zelena\n"
-                                        "Kocka rotirana oko Z-ose: zuta";
 
 // Generous: the window tests also run under sanitizers and valgrind on a loaded machine.
 inline constexpr std::chrono::seconds kStartTimeout{60};
@@ -68,8 +64,8 @@ public:
     {
         const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
         while (std::chrono::steady_clock::now() < deadline) {
-            Snapshot shot(x_.display(), *window_);
-            if (shot.valid() && nearlyEqual(shot.at(1, 1), kBackground)) {
+            const auto corner = x_.pixel(*window_, 1, 1);
+            if (corner && nearlyEqual(*corner, kBackground)) {
                 return true;
             }
         }
@@ -95,4 +91,18 @@ private:
     ChildProcess child_;
     std::optional<XWindowId> window_;
     std::optional<int> ended_; // how the process ended, once it has
+};
+
+// A virtual X server and a client connection to it, new for each test.
+class OnScreen : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(server.name().empty()) << "Xvfb did not start";
+        x = std::make_unique<XClient>(server.name());
+        ASSERT_TRUE(x->connected());
+    }
+
+    VirtualDisplay server;
+    std::unique_ptr<XClient> x;
 };

@@ -1,19 +1,15 @@
 #include "program.h"
-#include "support/virtual_display.h"
 
 #include <gtest/gtest.h>
 
 // One whole run under memcheck: answers, window, first frame, closed by the window manager.
 // Any error or leak that the suppressions (limited to X11, Mesa, GLUT and the loader) do
 // not cover makes valgrind exit with 99.
-TEST(Valgrind, AWholeRunHasNoMemoryErrorsOrLeaks)
-{
-    VirtualDisplay server;
-    ASSERT_FALSE(server.name().empty()) << "Xvfb did not start";
-    XClient x(server.name());
-    ASSERT_TRUE(x.connected());
+using Valgrind = OnScreen;
 
-    ProgramOnScreen program(x, server.name(), "30\n45\n60\n",
+TEST_F(Valgrind, AWholeRunHasNoMemoryErrorsOrLeaks)
+{
+    ProgramOnScreen program(*x, server.name(), "30\n45\n60\n",
                             {"valgrind", "--error-exitcode=99", "--leak-check=full",
                              "--show-leak-kinds=definite,indirect", "--errors-for-leak-kinds=definite,indirect",
                              "--num-callers=40", "--keep-debuginfo=yes", "--suppressions=" VALGRIND_SUPPRESSIONS});

@@ -1,5 +1,4 @@
 #include "program.h"
-#include "support/virtual_display.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +9,8 @@
 #include <vector>
 
 namespace {
+
+using Window = OnScreen;
 
 struct Vec {
     double x, y, z;
@@ -43,30 +44,20 @@ Pixel project(Vec v, double cx, double cy)
 
 } // namespace
 
-TEST(Window, HasItsTitleAndSizeAndClosesLikeAnyWindow)
+TEST_F(Window, HasItsTitleAndSizeAndClosesLikeAnyWindow)
 {
-    VirtualDisplay server;
-    ASSERT_FALSE(server.name().empty()) << "Xvfb did not start";
-    XClient x(server.name());
-    ASSERT_TRUE(x.connected());
-
-    ProgramOnScreen program(x, server.name(), "30\n45\n60\n");
+    ProgramOnScreen program(*x, server.name(), "30\n45\n60\n");
     ASSERT_TRUE(program.window()) << program.errors();
-    EXPECT_EQ(x.title(*program.window()), kTitle);
-    const WindowSize size = x.size(*program.window());
+    EXPECT_EQ(x->title(*program.window()), kTitle);
+    const WindowSize size = x->size(*program.window());
     EXPECT_EQ(size.width, 1024);
     EXPECT_EQ(size.height, 700);
     ASSERT_TRUE(program.waitForFrame());
     EXPECT_EQ(program.closeAndWait(), 0);
 }
 
-TEST(Window, FirstFrameShowsEachCubeInItsColour)
+TEST_F(Window, FirstFrameShowsEachCubeInItsColour)
 {
-    VirtualDisplay server;
-    ASSERT_FALSE(server.name().empty()) << "Xvfb did not start";
-    XClient x(server.name());
-    ASSERT_TRUE(x.connected());
-
     // 90, 90, 180 puts the four cubes in four different places.
     std::vector<Vec> cubes[4];
     for (const Vec& v : kCube) {
@@ -81,10 +72,10 @@ TEST(Window, FirstFrameShowsEachCubeInItsColour)
     const double cx = 0.0;
     const double cy = 0.0;
 
-    ProgramOnScreen program(x, server.name(), "90 90 180\n");
+    ProgramOnScreen program(*x, server.name(), "90 90 180\n");
     ASSERT_TRUE(program.window()) << program.errors();
     ASSERT_TRUE(program.waitForFrame());
-    const Snapshot shot(x.display(), *program.window());
+    const Snapshot shot(x->display(), *program.window());
     ASSERT_TRUE(shot.valid());
 
     EXPECT_TRUE(nearlyEqual(shot.at(0, 0), kBackground));

@@ -3,6 +3,7 @@
 
 #include "app/dialogue.h"
 #include "scene/scene.h"
+#include "support/console_text.h"
 #include "support/fresh_scene.h"
 
 #include <bit>
@@ -14,14 +15,6 @@
 #include <vector>
 
 namespace {
-
-const std::string kConsoleText = "\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n"
-                                 "\n\nZa koliko stepeni zelite da rotirate kvadar po Y osi?\n"
-                                 "\n\nZa koliko stepeni zelite da rotirate kvadar po Z osi?\n"
-                                 "\n\nPocetna kocka: crvena\n"
-                                 "Kocka rotirana oko X-ose: plava\n"
-                                 "Kocka rotirana oko Y-ose: zelena\n"
-                                 "Kocka rotirana oko Z-ose: zuta";
 
 void check(bool holds, const char* what)
 {

@@ -27,9 +27,15 @@ std::string makeTempDir()
 ChildProcess startProcess(const std::vector<std::string>& argv, const std::string& input,
                           const std::optional<std::string>& display, const std::string& dir)
 {
-    ChildProcess child{-1, dir + "/stdout", dir + "/stderr"};
     const std::string inputPath = dir + "/stdin";
     std::ofstream(inputPath, std::ios::binary) << input;
+    return startProcessReading(argv, inputPath, display, dir);
+}
+
+ChildProcess startProcessReading(const std::vector<std::string>& argv, const std::string& inputPath,
+                                 const std::optional<std::string>& display, const std::string& dir)
+{
+    ChildProcess child{-1, dir + "/stdout", dir + "/stderr"};
 
     std::vector<std::string> env;
     for (char** e = environ; *e != nullptr; ++e) {

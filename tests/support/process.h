@@ -27,6 +27,11 @@ ChildProcess startProcess(const std::vector<std::string>& argv, const std::strin
 // Empty when it is still running after `timeout`.
 std::optional<int> waitForExit(pid_t pid, std::chrono::milliseconds timeout);
 
+// The same with standard input read from a file of the caller's, which may be a FIFO for
+// answers given while the child runs.
+ChildProcess startProcessReading(const std::vector<std::string>& argv, const std::string& inputPath,
+                                 const std::optional<std::string>& display, const std::string& dir);
+
 // Ends a child that a failing test left behind.
 void killProcess(pid_t pid);
 

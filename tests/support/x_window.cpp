@@ -43,7 +43,10 @@ int channel(unsigned long pixel, unsigned long mask)
 
 } // namespace
 
-XClient::XClient(const std::string& display) : display_(XOpenDisplay(display.c_str())) {}
+XClient::XClient(const std::string& display) : display_(XOpenDisplay(display.c_str()))
+{
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+}
 
 XClient::~XClient()
 {
@@ -52,7 +55,8 @@ XClient::~XClient()
     }
 }
 
-std::optional<XWindowId> XClient::waitForWindow(const std::string& title, std::chrono::milliseconds timeout)
+std::optional<XWindowId> XClient::waitForWindow(const std::string& title, std::chrono::milliseconds timeout,
+                                                std::chrono::microseconds poll)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < deadline) {
@@ -61,9 +65,22 @@ std::optional<XWindowId> XClient::waitForWindow(const std::string& title, std::c
         if (window && XGetWindowAttributes(display_, *window, &shown) != 0 && shown.map_state == IsViewable) {
             return window;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::this_thread::sleep_for(poll);
     }
     return std::nullopt;
+}
+
+std::optional<Rgb8> XClient::pixel(XWindowId window, int x, int y)
+{
+    XImage* image = XGetImage(display_, window, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return std::nullopt;
+    }
+    const unsigned long value = XGetPixel(image, 0, 0);
+    const Rgb8 result{channel(value, image->red_mask), channel(value, image->green_mask),
+                      channel(value, image->blue_mask)};
+    XDestroyImage(image);
+    return result;
 }
 
 std::string XClient::title(XWindowId window)

@@ -15,8 +15,15 @@ struct WindowSize {
     int height;
 };
 
+struct Rgb8 {
+    int r;
+    int g;
+    int b;
+};
+
 // A client connection to an X server, used to look at and close the program's window the
-// way a user's window manager would.
+// way a user's window manager would. X errors (a window that vanished while being read)
+// are ignored rather than ending the process.
 class XClient {
 public:
     explicit XClient(const std::string& display);
@@ -26,8 +33,13 @@ public:
 
     bool connected() const { return display_ != nullptr; }
 
-    // The top-level window with this title, waiting for it to appear.
-    std::optional<XWindowId> waitForWindow(const std::string& title, std::chrono::milliseconds timeout);
+    // The top-level window with this title, looking every `poll` until it is shown.
+    std::optional<XWindowId> waitForWindow(const std::string& title, std::chrono::milliseconds timeout,
+                                           std::chrono::microseconds poll = std::chrono::milliseconds(50));
+
+    // One pixel of the window, column x and row y from the top-left corner; nothing when
+    // the window cannot be read (not shown, or gone).
+    std::optional<Rgb8> pixel(XWindowId window, int x, int y);
 
     std::string title(XWindowId window);
     WindowSize size(XWindowId window);
@@ -39,12 +51,6 @@ public:
 
 private:
     _XDisplay* display_ = nullptr;
-};
-
-struct Rgb8 {
-    int r;
-    int g;
-    int b;
 };
 
 // The window's contents at one moment.

@@ -1,0 +1,201 @@
+// Start-up cost of cube-rotation beside a minimal GLUT program (bench/minimal_glut.cpp):
+// time from the last answer to the first frame on screen, peak resident memory, and the
+// instructions executed until the first buffer swap, each measured for both in the same
+// run and given as a ratio.
+
+#include "stats.h"
+#include "support/process.h"
+#include "support/virtual_display.h"
+#include "support/x_window.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kRounds = 7;
+constexpr auto kTimeout = std::chrono::seconds(60);
+const Rgb8 kBackground{230, 230, 204};
+
+struct Subject {
+    std::string path;
+    std::string title;
+    std::string leadingAnswers; // given before the clock starts
+    std::string lastAnswer;     // the clock starts as this is written
+};
+
+const Subject kProgram{CUBE_ROTATION_PATH, "Geometrija - prikaz zadatka", "30\n45\n", "60\n"};
+const Subject kMinimal{MINIMAL_GLUT_PATH, "minimal", "", "go\n"};
+
+bool isBackground(const std::optional<Rgb8>& pixel)
+{
+    auto near = [](int a, int b) { return a - b <= 1 && b - a <= 1; };
+    return pixel && near(pixel->r, kBackground.r) && near(pixel->g, kBackground.g) && near(pixel->b, kBackground.b);
+}
+
+long peakResidentKiB(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return -1;
+}
+
+struct StartUp {
+    double seconds; // last answer to first frame
+    long peakKiB;
+};
+
+std::optional<StartUp> startUp(XClient& x, const std::string& display, const Subject& subject)
+{
+    const std::string dir = makeTempDir();
+    const std::string answers = dir + "/answers";
+    mkfifo(answers.c_str(), 0600);
+    // Opened for both directions, so that neither side's open waits for the other (the
+    // child is started while the parent is suspended, as vfork does).
+    const int fd = open(answers.c_str(), O_RDWR | O_CLOEXEC);
+    const ChildProcess child = startProcessReading({subject.path}, answers, display, dir);
+    std::optional<StartUp> result;
+    if (fd >= 0 && write(fd, subject.leadingAnswers.data(), subject.leadingAnswers.size()) >= 0) {
+        // Let the child reach the read of the last answer and sit in it.
+        const auto deadline = Clock::now() + kTimeout;
+        while (readFile(child.stdoutPath).find("Z osi?") == std::string::npos && !subject.leadingAnswers.empty() &&
+               Clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+        const auto start = Clock::now();
+        if (write(fd, subject.lastAnswer.data(), subject.lastAnswer.size()) >= 0) {
+            const auto window = x.waitForWindow(subject.title, kTimeout, std::chrono::microseconds(200));
+            while (window && !isBackground(x.pixel(*window, 1, 1)) && Clock::now() < start + kTimeout) {
+            }
+            if (window) {
+                result =
+                    StartUp{std::chrono::duration<double>(Clock::now() - start).count(), peakResidentKiB(child.pid)};
+                x.close(*window);
+            }
+        }
+    }
+    if (fd >= 0) {
+        close(fd);
+    }
+    if (!waitForExit(child.pid, std::chrono::seconds(10))) {
+        killProcess(child.pid);
+    }
+    return result;
+}
+
+struct Instructions {
+    double total; // until the first swap
+    double own;   // of those, in the program's own code
+};
+
+// Runs the subject under callgrind, which writes a first dump as glutSwapBuffers is entered.
+std::optional<Instructions> instructionsToFirstSwap(const std::string& display, const Subject& subject)
+{
+    const std::string dir = makeTempDir();
+    const std::string out = dir + "/callgrind.out";
+    const ChildProcess child = startProcess(
+        {"valgrind", "--tool=callgrind", "--dump-before=glutSwapBuffers", "--callgrind-out-file=" + out, subject.path},
+        subject.leadingAnswers + subject.lastAnswer, display, dir);
+    const auto deadline = Clock::now() + std::chrono::minutes(5);
+    while (readFile(out + ".1").find("\ntotals:") == std::string::npos && Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    killProcess(child.pid);
+
+    const ChildProcess annotate =
+        startProcess({"callgrind_annotate", "--threshold=100", "--inclusive=no", out + ".1"}, "", std::nullopt, dir);
+    if (waitForExit(annotate.pid, std::chrono::minutes(2)) != 0) {
+        return std::nullopt;
+    }
+    // Lines read "1,234 (0.5%)  file:function [object]"; the first is the total.
+    std::optional<Instructions> result;
+    std::istringstream report(readFile(annotate.stdoutPath));
+    for (std::string line; std::getline(report, line);) {
+        std::string digits;
+        for (char c : line.substr(0, line.find('('))) {
+            if (c >= '0' && c <= '9') {
+                digits.push_back(c);
+            }
+        }
+        if (digits.empty()) {
+            continue;
+        }
+        const double count = std::stod(digits);
+        if (line.find("PROGRAM TOTALS") != std::string::npos) {
+            result = Instructions{count, 0};
+        } else if (result && line.find("[" + subject.path + "]") != std::string::npos) {
+            result->own += count;
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+int main()
+{
+    VirtualDisplay server;
+    XClient x(server.name());
+    if (server.name().empty() || !x.connected()) {
+        std::fprintf(stderr, "Xvfb did not start\n");
+        return 1;
+    }
+
+    std::vector<double> latency, memory, latencyOurs, latencyMinimal;
+    long peakOurs = 0, peakMinimal = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        const auto ours = startUp(x, server.name(), kProgram);
+        const auto minimal = startUp(x, server.name(), kMinimal);
+        if (!ours || !minimal) {
+            std::fprintf(stderr, "a start-up run failed\n");
+            return 1;
+        }
+        latency.push_back(ours->seconds / minimal->seconds);
+        memory.push_back(static_cast<double>(ours->peakKiB) / static_cast<double>(minimal->peakKiB));
+        latencyOurs.push_back(ours->seconds);
+        latencyMinimal.push_back(minimal->seconds);
+        peakOurs = ours->peakKiB;
+        peakMinimal = minimal->peakKiB;
+    }
+    printRow("last answer to first frame on screen: cube-rotation / minimal GLUT program",
+             format("%.3f×", median(latency)) + format(" (%.1f ms", median(latencyOurs) * 1e3) +
+                 format(" / %.1f ms)", median(latencyMinimal) * 1e3),
+             "≤ 1.10×");
+    printRow("peak resident memory (VmHWM): cube-rotation / minimal GLUT program",
+             format("%.3f×", median(memory)) + format(" (%.0f KiB", static_cast<double>(peakOurs)) +
+                 format(" / %.0f KiB)", static_cast<double>(peakMinimal)),
+             "≤ 1.05×");
+
+    const auto ours = instructionsToFirstSwap(server.name(), kProgram);
+    const auto minimal = instructionsToFirstSwap(server.name(), kMinimal);
+    if (!ours || !minimal) {
+        std::fprintf(stderr, "a callgrind run failed\n");
+        return 1;
+    }
+    printRow("instructions until the first swap (callgrind): cube-rotation / minimal GLUT program",
+             format("%.4f×", ours->total / minimal->total) + format(" (%.0f", ours->total) +
+                 format(" / %.0f)", minimal->total),
+             "");
+    printRow("share of cube-rotation's instructions in its own code",
+             format("%.4f%%", 100 * ours->own / ours->total) + format(" (%.0f instructions)", ours->own), "");
+    return 0;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+inline double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// One row of the benchmark table.
+inline void printRow(const std::string& figure, const std::string& value, const std::string& target)
+{
+    std::printf("| %s | %s | %s |\n", figure.c_str(), value.c_str(), target.c_str());
+    std::fflush(stdout);
+}
+
+inline std::string format(const char* pattern, double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, value);
+    return text;
+}

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# A long fuzzing run of the console dialogue: scripts/fuzz.sh [RUNS] (default 1,000,000).
+# New inputs are kept in build/fuzz-corpus; a failing input is written to build/.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+bash scripts/install-deps.sh
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize --target dialogue_fuzz >/dev/null
+mkdir -p build/fuzz-corpus
+ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+  build/sanitize/tests/dialogue_fuzz -runs="${1:-1000000}" -max_len=4096 -print_final_stats=1 \
+  -artifact_prefix=build/ build/fuzz-corpus tests/fuzz/corpus
