@@ -3,9 +3,10 @@
 // run side by side in one window, alternating, and each frame ends with glFinish so that
 // the rendering is paid for inside the measurement.
 
-#include "app/dialogue.h"
 #include "scene/scene.h"
 #include "stats.h"
+#include "support/console_stages.h"
+#include "support/scene_reset.h"
 #include "support/virtual_display.h"
 #include "viewer/camera.h"
 #include "viewer/palette.h"
@@ -80,26 +81,6 @@ void copyToBareArrays()
         const Rgb c = *paletteColor(p.color);
         barePoints.push_back({p.x, p.y, p.z, c.r, c.g, c.b});
     }
-}
-
-void emptyScene()
-{
-    sceneMin = {1024.0f, 700.0f, 0.0f};
-    sceneMax = {0.0f, 0.0f, 0.0f};
-    pointList.clear();
-    segmentList.clear();
-}
-
-void fourCubes()
-{
-    char answers[] = "30 45 60\n";
-    std::FILE* in = fmemopen(answers, sizeof answers - 1, "r");
-    std::FILE* out = std::fopen("/dev/null", "w");
-    CubeModel cube = addStartingCube();
-    NumberReader reader{in, {}};
-    runDialogue(cube, reader, out);
-    std::fclose(out);
-    std::fclose(in);
 }
 
 // Segments scattered over the cubes' space, in the four cube colours.
@@ -191,8 +172,8 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    emptyScene();
-    fourCubes();
+    resetScene();
+    runConsoleStages("30 45 60\n");
     const FrameCost cubes = measure();
     printRow("frame cost, four-cube scene (48 segments, 32 points): display() / bare loop",
              format("%.3f×", cubes.ratio) + format(" (%.3f ms", cubes.display * 1e3) +
@@ -202,7 +183,7 @@ int main(int argc, char** argv)
     std::vector<FrameCost> costs;
     const int sizes[] = {1000, 10000, 100000};
     for (int size : sizes) {
-        emptyScene();
+        resetScene();
         randomSegments(size);
         const FrameCost cost = measure();
         costs.push_back(cost);

@@ -5,6 +5,7 @@
 
 #include "stats.h"
 #include "support/process.h"
+#include "support/program_facts.h"
 #include "support/virtual_display.h"
 #include "support/x_window.h"
 
@@ -28,7 +29,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kRounds = 7;
 constexpr auto kTimeout = std::chrono::seconds(60);
-const Rgb8 kBackground{230, 230, 204};
 
 struct Subject {
     std::string path;
@@ -37,14 +37,10 @@ struct Subject {
     std::string lastAnswer;     // the clock starts as this is written
 };
 
-const Subject kProgram{CUBE_ROTATION_PATH, "Geometrija - prikaz zadatka", "30\n45\n", "60\n"};
+const Subject kProgram{CUBE_ROTATION_PATH, kTitle, "30\n45\n", "60\n"};
 const Subject kMinimal{MINIMAL_GLUT_PATH, "minimal", "", "go\n"};
 
-bool isBackground(const std::optional<Rgb8>& pixel)
-{
-    auto near = [](int a, int b) { return a - b <= 1 && b - a <= 1; };
-    return pixel && near(pixel->r, kBackground.r) && near(pixel->g, kBackground.g) && near(pixel->b, kBackground.b);
-}
+bool isBackground(const std::optional<Rgb8>& pixel) { return pixel && nearlyEqual(*pixel, kBackground); }
 
 long peakResidentKiB(pid_t pid)
 {

@@ -101,14 +101,10 @@ int isOrthogonal(Matrix3 a, Matrix3 b, int n)
     }
     // Written as !(d <= bound) so that a NaN fails instead of slipping through.
     for (int i = 0; i < n; ++i) {
-        const double d = std::fabs(static_cast<double>(at(product, i, i)) - 1.0);
-        if (!(d <= kOrthogonalTolerance)) {
-            return 0;
-        }
-    }
-    for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
-            if (i != j && !(std::fabs(static_cast<double>(at(product, i, j))) <= kOrthogonalTolerance)) {
+            const double identity = i == j ? 1.0 : 0.0;
+            const double d = std::fabs(static_cast<double>(at(product, i, j)) - identity);
+            if (!(d <= kOrthogonalTolerance)) {
                 return 0;
             }
         }

@@ -1,8 +1,9 @@
 #include "app/dialogue.h"
 #include "scene/scene.h"
 #include "support/bits.h"
-#include "support/console_text.h"
+#include "support/console_stages.h"
 #include "support/fresh_scene.h"
+#include "support/program_facts.h"
 
 #include <gtest/gtest.h>
 
@@ -22,31 +23,6 @@ constexpr float kLibmTolerance = 2e-6f;
 const Point kStart[] = {{0, 0, 5}, {5, 5, 5}, {0, 0, 0}, {5, 5, 0},
                         {5, 0, 5}, {0, 5, 0}, {5, 0, 0}, {0, 5, 5}}; // V0..V7
 const int kAddingOrder[] = {2, 6, 4, 0, 1, 3, 5, 7};
-
-struct DialogueRun {
-    std::string output;
-    CubeModel cube;
-};
-
-DialogueRun runWithInput(std::string input)
-{
-    std::FILE* in = fmemopen(input.data(), input.size() + 1, "r");
-    char* text = nullptr;
-    std::size_t size = 0;
-    std::FILE* out = open_memstream(&text, &size);
-
-    DialogueRun run{{}, addStartingCube()};
-    // Feed only the input itself, not the terminating byte fmemopen needs room for.
-    std::setvbuf(in, nullptr, _IONBF, 0);
-    input.push_back('\0');
-    NumberReader reader{in, {}};
-    runDialogue(run.cube, reader, out);
-    std::fclose(out);
-    std::fclose(in);
-    run.output.assign(text, size);
-    std::free(text);
-    return run;
-}
 
 // The points of one colour group: 0 red, 1 blue, 2 green, 3 yellow.
 std::vector<Point> group(int index)
@@ -79,13 +55,13 @@ using Dialogue = FreshScene;
 
 TEST_F(Dialogue, WritesThePromptsAndTheLegendVerbatim)
 {
-    const DialogueRun run = runWithInput("30\n45\n60\n");
+    const ConsoleRun run = runConsoleStages("30\n45\n60\n");
     EXPECT_EQ(run.output, kConsoleText);
 }
 
 TEST_F(Dialogue, AddsThreeRotatedCubesInBlueGreenYellow)
 {
-    runWithInput("0 0 0");
+    runConsoleStages("0 0 0");
     ASSERT_EQ(pointList.size(), 32u);
     ASSERT_EQ(segmentList.size(), 48u);
     EXPECT_TRUE(lineList.empty());
@@ -115,7 +91,7 @@ TEST_F(Dialogue, AddsThreeRotatedCubesInBlueGreenYellow)
 
 TEST_F(Dialogue, QuarterTurnAboutXIsExactToTheBit)
 {
-    const DialogueRun run = runWithInput("90\n0\n0\n");
+    const ConsoleRun run = runConsoleStages("90\n0\n0\n");
 
     // Rotating (x, y, z) about X: (x, y c - z s, y s + z c), each row summed in double from
     // +0.0, which is why no coordinate comes out as -0.0.
@@ -170,7 +146,7 @@ TEST_F(Dialogue, RotationsAreCumulative)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.input);
         resetScene();
-        runWithInput(c.input);
+        runConsoleStages(c.input);
         const Point p = group(c.group)[c.vertex];
         EXPECT_NEAR(p.x, c.expected.x, kLibmTolerance);
         EXPECT_NEAR(p.y, c.expected.y, kLibmTolerance);
@@ -197,10 +173,10 @@ TEST_F(Dialogue, InputThatIsNotANumberKeepsThePreviousAngle)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.input);
         resetScene();
-        runWithInput(c.input);
+        runConsoleStages(c.input);
         const std::vector<std::uint32_t> actual = sceneBits();
         resetScene();
-        runWithInput(c.sameAs);
+        runConsoleStages(c.sameAs);
         EXPECT_EQ(actual, sceneBits());
     }
 }

@@ -21,10 +21,7 @@ struct Outcome {
 
 Outcome readAll(const std::string& input, std::size_t reads)
 {
-    // fmemopen refuses a zero-sized buffer, so keep one spare byte and read only input.size().
-    std::string buffer = input + '\0';
-    std::FILE* stream = fmemopen(buffer.data(), input.size() + 1, "r");
-    std::setvbuf(stream, nullptr, _IONBF, 0);
+    std::FILE* stream = fmemopen(const_cast<char*>(input.data()), input.size(), "r");
     Outcome outcome;
     NumberReader reader{stream, {}};
     for (std::size_t i = 0; i < reads; ++i) {
@@ -41,9 +38,6 @@ Outcome readAll(const std::string& input, std::size_t reads)
         outcome.left.push_back(static_cast<char>(c));
     }
     std::fclose(stream);
-    if (!outcome.left.empty() && outcome.left.back() == '\0') {
-        outcome.left.pop_back();
-    }
     return outcome;
 }
 

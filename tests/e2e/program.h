@@ -1,7 +1,7 @@
 #pragma once
 
-#include "support/console_text.h"
 #include "support/process.h"
+#include "support/program_facts.h"
 #include "support/virtual_display.h"
 #include "support/x_window.h"
 
@@ -13,22 +13,11 @@
 #include <string>
 #include <vector>
 
-// The program under test and its window title.
 inline const std::string kProgramPath = CUBE_ROTATION_PATH;
-inline const std::string kTitle = "Geometrija - prikaz zadatka";
 
 // Generous: the window tests also run under sanitizers and valgrind on a loaded machine.
 inline constexpr std::chrono::seconds kStartTimeout{60};
 inline constexpr std::chrono::seconds kExitTimeout{20};
-
-// The clear colour 0.9, 0.9, 0.8 as the 8-bit framebuffer holds it; converting to 8 bits may
-// round either way, so channels are compared to within one step.
-inline constexpr Rgb8 kBackground{230, 230, 204};
-inline bool nearlyEqual(Rgb8 a, Rgb8 b)
-{
-    auto close = [](int x, int y) { return x - y <= 1 && y - x <= 1; };
-    return close(a.r, b.r) && close(a.g, b.g) && close(a.b, b.b);
-}
 
 // One run of the program on a display, answered with `input`, up to its first frame.
 class ProgramOnScreen {

@@ -3,8 +3,9 @@
 
 #include "app/dialogue.h"
 #include "scene/scene.h"
-#include "support/console_text.h"
-#include "support/fresh_scene.h"
+#include "support/console_stages.h"
+#include "support/program_facts.h"
+#include "support/scene_reset.h"
 
 #include <bit>
 #include <cstdint>
@@ -70,24 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The program never empties the scene; the target does, so memory stays flat.
     resetScene();
 
-    std::vector<char> bytes(data, data + size);
-    bytes.push_back('\0'); // fmemopen needs a non-empty buffer; only `size` bytes are read
-    std::FILE* in = fmemopen(bytes.data(), size == 0 ? 1 : size, "r");
-    if (size == 0) {
-        std::fgetc(in); // an empty input: use up the placeholder byte
-    }
-    char* text = nullptr;
-    std::size_t length = 0;
-    std::FILE* out = open_memstream(&text, &length);
-
-    CubeModel cube = addStartingCube();
-    NumberReader reader{in, {}};
-    runDialogue(cube, reader, out);
-
-    std::fclose(out);
-    std::fclose(in);
-    check(std::string(text, length) == kConsoleText, "console text");
-    std::free(text);
-    checkGroups(cube);
+    const ConsoleRun run = runConsoleStages(std::string(reinterpret_cast<const char*>(data), size));
+    check(run.output == kConsoleText, "console text");
+    checkGroups(run.cube);
     return 0;
 }

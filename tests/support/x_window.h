@@ -21,6 +21,13 @@ struct Rgb8 {
     int b;
 };
 
+// Every channel within one step: a float colour may round either way on its way to 8 bits.
+inline bool nearlyEqual(Rgb8 a, Rgb8 b)
+{
+    auto close = [](int x, int y) { return x - y <= 1 && y - x <= 1; };
+    return close(a.r, b.r) && close(a.g, b.g) && close(a.b, b.b);
+}
+
 // A client connection to an X server, used to look at and close the program's window the
 // way a user's window manager would. X errors (a window that vanished while being read)
 // are ignored rather than ending the process.

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "x_window.h"
+
 #include <string>
 
-// Everything the program writes to standard output, whatever it is answered.
+// What the program shows the outside world, whatever it is answered.
+
 inline const std::string kConsoleText = "\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n"
                                         "\n\nZa koliko stepeni zelite da rotirate kvadar po Y osi?\n"
                                         "\n\nZa koliko stepeni zelite da rotirate kvadar po Z osi?\n"
@@ -10,3 +13,8 @@ inline const std::string kConsoleText = "\n\nZa koliko stepeni zelite da rotirat
                                         "Kocka rotirana oko X-ose: plava\n"
                                         "Kocka rotirana oko Y-ose: zelena\n"
                                         "Kocka rotirana oko Z-ose: zuta";
+
+inline const std::string kTitle = "Geometrija - prikaz zadatka";
+
+// The clear colour 0.9, 0.9, 0.8 as the 8-bit framebuffer holds it.
+inline constexpr Rgb8 kBackground{230, 230, 204};
