@@ -8,9 +8,10 @@
 // mantissa; an exponent counts only when digits follow its letter) to the nearest float.
 // Everything after that prefix stays unread for the next call, even characters the reader
 // had to look at to find the prefix's end. "nan", "inf" and hexadecimal are not numbers.
+// A number of any length is read in constant memory.
 struct NumberReader {
     std::FILE* stream;
-    std::string lookahead; // taken from the stream but not consumed yet, oldest first
+    std::string lookahead; // taken from the stream but not consumed yet, oldest first; at most 3
 };
 
 // Stores the number in `value` and returns true, or leaves `value` alone and returns false

@@ -12,7 +12,7 @@
 #include "viewer/palette.h"
 #include "viewer/viewer.h"
 
-#include <GL/glut.h>
+#include "viewer/glut_header.h"
 
 #include <chrono>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // paths, as it must for the real scene). Waits for one line on standard input first, so
 // that both programs can be started and then timed from the same moment.
 
-#include <GL/glut.h>
+#include "viewer/glut_header.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "palette.h"
 
-#include <GL/gl.h>
+#include "glut_header.h"
 
 #include <array>
 

@@ -1,11 +1,9 @@
 #include "viewer.h"
 
 #include "camera.h"
+#include "glut_header.h"
 #include "palette.h"
 #include "scene/scene.h"
-
-#include <GL/freeglut.h>
-#include <GL/glu.h>
 
 namespace {
 

@@ -1,11 +1,16 @@
 #include "app/number_reader.h"
 #include "support/bits.h"
+#include "support/byte_stream.h"
+#include "support/reference_reader.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -21,7 +26,7 @@ struct Outcome {
 
 Outcome readAll(const std::string& input, std::size_t reads)
 {
-    std::FILE* stream = fmemopen(const_cast<char*>(input.data()), input.size(), "r");
+    std::FILE* stream = streamHolding(input);
     Outcome outcome;
     NumberReader reader{stream, {}};
     for (std::size_t i = 0; i < reads; ++i) {
@@ -33,10 +38,7 @@ Outcome readAll(const std::string& input, std::size_t reads)
             outcome.reads.emplace_back();
         }
     }
-    outcome.left = reader.lookahead;
-    for (int c; (c = std::fgetc(stream)) != EOF;) {
-        outcome.left.push_back(static_cast<char>(c));
-    }
+    outcome.left = reader.lookahead + restOf(stream);
     std::fclose(stream);
     return outcome;
 }
@@ -79,6 +81,14 @@ TEST(NumberReader, ConvertsTheLongestDecimalPrefixAndLeavesTheRest)
         {"1e-46", {0.0f}, ""},
         {std::string("5\0 6", 4), {5.0f, none}, std::string("\0 6", 3)},
         {"1" + std::string(400, '0') + "e-400 x", {1.0f}, " x"},
+        {"0." + std::string(1000, '0') + "1e1005", {10000.0f}, ""},
+        {"1e" + std::string(5000, '9') + "x", {kInf}, "x"},
+        {"-1e-" + std::string(5000, '9'), {-0.0f}, ""},
+        {"0e" + std::string(5000, '9'), {0.0f}, ""},
+        {std::string(3000, '0') + "." + std::string(3000, '0'), {0.0f}, ""},
+        // the float halfway between 1 and its successor, then a tail that breaks the tie
+        {"1.000000059604644775390625" + std::string(3000, '0'), {1.0f}, ""},
+        {"1.000000059604644775390625" + std::string(3000, '0') + "1", {1.00000012f}, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("input \"" + c.input + "\"");
@@ -91,5 +101,75 @@ TEST(NumberReader, ConvertsTheLongestDecimalPrefixAndLeavesTheRest)
             }
         }
         EXPECT_EQ(outcome.left, c.left);
+    }
+}
+
+// Numbers longer than the reader keeps, generated: long runs of leading zeros and of
+// trailing digits, exponents of thousands of digits, and float midpoints followed by a tail
+// that does or does not break the tie. Each must read as strtof reads the whole number.
+TEST(NumberReader, ReadsLongNumbersAsTheWholeTextWouldRead)
+{
+    std::mt19937 random(2026);
+    auto below = [&](std::uint32_t n) { return random() % n; };
+    auto digits = [&](std::size_t count) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i) {
+            text.push_back(static_cast<char>('0' + below(10)));
+        }
+        return text;
+    };
+    auto midpoint = [&](const std::string& tail) {
+        // Halfway between a random finite float and the next one up, exact in double; the
+        // tiniest floats have the longest midpoints (up to 113 significant digits).
+        const std::uint32_t bits = below(2) != 0 ? random() & 0x7f7fffffu : random() & 0x00ffffffu;
+        float low = 0;
+        std::memcpy(&low, &bits, sizeof low);
+        const double mid = (static_cast<double>(low) + std::nextafter(low, kInf)) / 2;
+        char text[200];
+        std::snprintf(text, sizeof text, "%.130e", mid);
+        std::string number = text;
+        return number.insert(number.find('e'), tail);
+    };
+    const char* signs[] = {"", "-", "+"};
+    const char* tails[] = {"", " 7", "x", "e", "e+", "E-x", ".5", "\n-3"};
+    for (int i = 0; i < 600; ++i) {
+        std::string number = signs[below(3)];
+        switch (i % 6) {
+        case 0:
+            number += std::string(below(5000), '0') + digits(1 + below(30));
+            break;
+        case 1:
+            number += "0." + std::string(below(5000), '0') + digits(1 + below(30));
+            break;
+        case 2:
+            number += digits(1 + below(40)) + "." + digits(below(20000));
+            break;
+        case 3:
+            number += digits(1 + below(5)) + "e" + signs[below(3)] + digits(1 + below(3000));
+            break;
+        case 4:
+            number += midpoint(std::string(below(400), '0') + (below(2) != 0 ? "1" : ""));
+            break;
+        default:
+            number += digits(below(300)) + "." + digits(below(300)) + "e-" + digits(below(4));
+            break;
+        }
+        const std::string input = number + tails[below(8)];
+        SCOPED_TRACE("case " + std::to_string(i) + ": " + input.substr(0, 60));
+
+        std::size_t position = 0;
+        std::vector<std::optional<float>> expected;
+        for (int read = 0; read < 3; ++read) {
+            expected.push_back(referenceRead(input, position));
+        }
+        const Outcome outcome = readAll(input, 3);
+        ASSERT_EQ(outcome.reads.size(), expected.size());
+        for (std::size_t r = 0; r < expected.size(); ++r) {
+            ASSERT_EQ(outcome.reads[r].has_value(), expected[r].has_value()) << "read " << r;
+            if (expected[r]) {
+                EXPECT_EQ(bitsOf(*outcome.reads[r]), bitsOf(*expected[r])) << "read " << r;
+            }
+        }
+        EXPECT_EQ(outcome.left, input.substr(position));
     }
 }

@@ -1,17 +1,21 @@
 // Feeds arbitrary bytes to the whole console dialogue (reads, rotations, scene adds; no
-// window) and checks what must hold for every input.
+// window) and checks what must hold for every input; and reads the same bytes as numbers,
+// which must come out as strtof reads the whole text of each.
 
 #include "app/dialogue.h"
 #include "scene/scene.h"
+#include "support/bits.h"
+#include "support/byte_stream.h"
 #include "support/console_stages.h"
 #include "support/program_facts.h"
+#include "support/reference_reader.h"
 #include "support/scene_reset.h"
 
-#include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,9 +31,25 @@ void check(bool holds, const char* what)
 
 bool samePlace(const Point& a, const Point& b)
 {
-    return std::bit_cast<std::uint32_t>(a.x) == std::bit_cast<std::uint32_t>(b.x) &&
-           std::bit_cast<std::uint32_t>(a.y) == std::bit_cast<std::uint32_t>(b.y) &&
-           std::bit_cast<std::uint32_t>(a.z) == std::bit_cast<std::uint32_t>(b.z);
+    return bitsOf(a.x) == bitsOf(b.x) && bitsOf(a.y) == bitsOf(b.y) && bitsOf(a.z) == bitsOf(b.z);
+}
+
+// Reads up to four numbers both ways; the values, their bits and what is left must agree.
+void checkReads(const std::string& input)
+{
+    std::FILE* stream = streamHolding(input);
+    NumberReader reader{stream, {}};
+    std::size_t position = 0;
+    for (int read = 0; read < 4; ++read) {
+        float value = 0.0f;
+        const bool converted = readNumber(reader, value);
+        const std::optional<float> expected = referenceRead(input, position);
+        check(converted == expected.has_value(), "a number is read where strtof reads one");
+        check(!converted || bitsOf(value) == bitsOf(*expected), "the number has the bits strtof gives");
+    }
+    check(reader.lookahead.size() <= 3, "at most three characters held back");
+    check(reader.lookahead + restOf(stream) == input.substr(position), "the rest stays unread");
+    std::fclose(stream);
 }
 
 // Each group of twenty adds: eight points in adding order, then E1..E12 joining exactly
@@ -71,7 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The program never empties the scene; the target does, so memory stays flat.
     resetScene();
 
-    const ConsoleRun run = runConsoleStages(std::string(reinterpret_cast<const char*>(data), size));
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    checkReads(input);
+    const ConsoleRun run = runConsoleStages(input);
     check(run.output == kConsoleText, "console text");
     checkGroups(run.cube);
     return 0;

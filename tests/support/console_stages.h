@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/dialogue.h"
+#include "byte_stream.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 // The program's console stages, the starting cube and the dialogue, answered with exactly
@@ -15,18 +15,14 @@ struct ConsoleRun {
 
 inline ConsoleRun runConsoleStages(const std::string& input)
 {
-    // Read-only, so the const buffer is never written; it outlives the stream.
-    std::FILE* in = fmemopen(const_cast<char*>(input.data()), input.size(), "r");
-    char* text = nullptr;
-    std::size_t size = 0;
-    std::FILE* out = open_memstream(&text, &size);
-
+    std::FILE* in = streamHolding(input);
+    std::FILE* out = std::tmpfile();
     ConsoleRun run{addStartingCube(), {}};
     NumberReader reader{in, {}};
     runDialogue(run.cube, reader, out);
+    std::rewind(out);
+    run.output = restOf(out);
     std::fclose(out);
     std::fclose(in);
-    run.output.assign(text, size);
-    std::free(text);
     return run;
 }

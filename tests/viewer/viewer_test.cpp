@@ -5,7 +5,7 @@
 #include "viewer/palette.h"
 #include "viewer/viewer.h"
 
-#include <GL/glut.h>
+#include "viewer/glut_header.h"
 #include <gtest/gtest.h>
 
 #include <cmath>

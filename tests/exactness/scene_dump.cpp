@@ -1,0 +1,117 @@
+// Runs the console stages once per line of standard input and prints, one line per run, the
+// console text and the bits of every point and segment in the scene, so that builds for
+// different run times can be compared with diff. A line is one run's answers separated by
+// tabs; the run reads them one per line. NaN prints as "nan", whatever its sign and payload.
+//
+// `scene_dump --generate COUNT [MAX_EXPONENT]` prints COUNT lines of generated answers
+// instead: signs, exponents, large and tiny magnitudes, and words; no answer's magnitude
+// reaches 10^MAX_EXPONENT (default 45, past every float).
+
+#include "scene/scene.h"
+#include "support/bits.h"
+#include "support/console_stages.h"
+#include "support/scene_reset.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <random>
+#include <string>
+
+namespace {
+
+void printEscaped(const std::string& text)
+{
+    for (char c : text) {
+        if (c == '\n') {
+            std::fputs("\\n", stdout);
+        } else {
+            std::fputc(c, stdout);
+        }
+    }
+}
+
+void printBits(float value)
+{
+    if (value != value) {
+        std::fputs(" nan", stdout);
+    } else {
+        std::printf(" %08lx", static_cast<unsigned long>(bitsOf(value)));
+    }
+}
+
+void printPoint(const Point& p)
+{
+    printBits(p.x);
+    printBits(p.y);
+    printBits(p.z);
+}
+
+void dump(std::string line)
+{
+    for (char& c : line) {
+        if (c == '\t') {
+            c = '\n';
+        }
+    }
+    resetScene();
+    const ConsoleRun run = runConsoleStages(line + "\n");
+    printEscaped(run.output);
+    std::fputs(" |", stdout);
+    for (const Point& p : pointList) {
+        printPoint(p);
+    }
+    for (const Segment& s : segmentList) {
+        printPoint(s.first);
+        printPoint(s.second);
+    }
+    std::fputc('\n', stdout);
+}
+
+// One answer: mostly numbers of every shape, now and then a word or nothing at all.
+std::string answer(std::mt19937& random, unsigned maxExponent)
+{
+    const char* words[] = {"abc", "nan", "inf", "-", ".", "e5", "0x1p3", ""};
+    const std::uint32_t kind = random() % 10;
+    if (kind == 0) {
+        return words[random() % 8];
+    }
+    std::string text = (random() % 3 == 0) ? "-" : (random() % 5 == 0 ? "+" : "");
+    if (kind <= 3) { // whole and decimal degrees of everyday size
+        text += std::to_string(random() % 100000);
+        if (random() % 2 != 0) {
+            text += "." + std::to_string(random() % 1000000);
+        }
+        return text;
+    }
+    // Scientific notation across the whole float range and past it, tiny included.
+    const unsigned exponent = random() % maxExponent;
+    text += std::to_string(1 + (random() % 9)) + "." + std::to_string(random() % 100000000);
+    text += (random() % 4 == 0) ? "e-" + std::to_string(random() % 60) : "e" + std::to_string(exponent);
+    if (random() % 20 == 0) {
+        text += "xyz"; // letters after a number
+    }
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 3 && std::strcmp(argv[1], "--generate") == 0) {
+        const long count = std::strtol(argv[2], nullptr, 10);
+        const auto maxExponent = static_cast<unsigned>(argc >= 4 ? std::strtol(argv[3], nullptr, 10) : 45);
+        std::mt19937 random(7);
+        for (long i = 0; i < count; ++i) {
+            std::printf("%s\t%s\t%s\n", answer(random, maxExponent).c_str(), answer(random, maxExponent).c_str(),
+                        answer(random, maxExponent).c_str());
+        }
+        return 0;
+    }
+    for (std::string line; std::getline(std::cin, line);) {
+        dump(line);
+    }
+    return 0;
+}
