@@ -43,14 +43,15 @@ void rotate(CubeModel& cube, const Matrix3& rotation)
 
 } // namespace
 
+float toRadians(float degrees) { return static_cast<float>(degrees * (std::numbers::pi / 180.0)); }
+
 void runDialogue(CubeModel& cube, NumberReader& input, std::FILE* output)
 {
     float degrees = 0.0f;
     for (const AxisStep& step : kSteps) {
         write(output, step.prompt);
         readNumber(input, degrees); // a failed read keeps the previous angle
-        const auto radians = static_cast<float>(degrees * (std::numbers::pi / 180.0));
-        rotate(cube, step.rotation(radians));
+        rotate(cube, step.rotation(toRadians(degrees)));
         addCube(cube, step.color);
     }
     write(output, kLegend);

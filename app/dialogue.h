@@ -10,3 +10,7 @@
 // GREEN and YELLOW. Ends by writing the colour legend. Input that is not a number leaves
 // the previous angle in force; the first one starts at 0 degrees.
 void runDialogue(CubeModel& cube, NumberReader& input, std::FILE* output);
+
+// Degrees as read to the radians given to the rotation builders: the product in double,
+// rounded to float.
+float toRadians(float degrees);

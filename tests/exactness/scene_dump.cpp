@@ -70,26 +70,33 @@ void dump(std::string line)
     std::fputc('\n', stdout);
 }
 
-// One answer: mostly numbers of every shape, now and then a word or nothing at all.
+// One answer: mostly numbers of every shape, now and then a word or nothing at all. Each
+// draw is a statement of its own, so that every compiler draws in the same order.
 std::string answer(std::mt19937& random, unsigned maxExponent)
 {
     const char* words[] = {"abc", "nan", "inf", "-", ".", "e5", "0x1p3", ""};
+    auto draw = [&](std::uint32_t below) { return std::to_string(random() % below); };
     const std::uint32_t kind = random() % 10;
     if (kind == 0) {
         return words[random() % 8];
     }
-    std::string text = (random() % 3 == 0) ? "-" : (random() % 5 == 0 ? "+" : "");
+    const std::uint32_t sign = random() % 6;
+    std::string text = sign < 2 ? "-" : (sign == 2 ? "+" : "");
     if (kind <= 3) { // whole and decimal degrees of everyday size
-        text += std::to_string(random() % 100000);
+        text += draw(100000);
         if (random() % 2 != 0) {
-            text += "." + std::to_string(random() % 1000000);
+            text += "." + draw(1000000);
         }
         return text;
     }
     // Scientific notation across the whole float range and past it, tiny included.
-    const unsigned exponent = random() % maxExponent;
-    text += std::to_string(1 + (random() % 9)) + "." + std::to_string(random() % 100000000);
-    text += (random() % 4 == 0) ? "e-" + std::to_string(random() % 60) : "e" + std::to_string(exponent);
+    text += std::to_string(1 + (random() % 9));
+    text += "." + draw(100000000);
+    if (random() % 4 == 0) {
+        text += "e-" + draw(60);
+    } else {
+        text += "e" + draw(maxExponent);
+    }
     if (random() % 20 == 0) {
         text += "xyz"; // letters after a number
     }
@@ -105,8 +112,10 @@ int main(int argc, char** argv)
         const auto maxExponent = static_cast<unsigned>(argc >= 4 ? std::strtol(argv[3], nullptr, 10) : 45);
         std::mt19937 random(7);
         for (long i = 0; i < count; ++i) {
-            std::printf("%s\t%s\t%s\n", answer(random, maxExponent).c_str(), answer(random, maxExponent).c_str(),
-                        answer(random, maxExponent).c_str());
+            const std::string x = answer(random, maxExponent);
+            const std::string y = answer(random, maxExponent);
+            const std::string z = answer(random, maxExponent);
+            std::printf("%s\t%s\t%s\n", x.c_str(), y.c_str(), z.c_str());
         }
         return 0;
     }
