@@ -2,8 +2,8 @@
 // the program what the user types, a line at a time, the way a terminal does: Enter sends
 // the line and a newline, a paste sends each of its complete lines, and Ctrl-D ends the
 // input (on an empty line; on a non-empty one it sends the line without a newline).
-// Everything is inserted as text, never as HTML.
-'use strict';
+// Everything is inserted as text, never as HTML. Linked into the program's .js ahead of it,
+// where it becomes Module.terminal, which page_streams.cpp reads from and writes to.
 
 function makeTerminal(transcript, line) {
   const encoder = new TextEncoder();
@@ -98,3 +98,5 @@ function makeTerminal(transcript, line) {
     },
   };
 }
+
+Module['terminal'] = makeTerminal(document.getElementById('transcript'), document.getElementById('line'));
