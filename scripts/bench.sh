@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh build run test
 cmake --preset bench >/dev/null
 cmake --build --preset bench >/dev/null
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh build run test
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize --target dialogue_fuzz >/dev/null
 mkdir -p build/fuzz-corpus

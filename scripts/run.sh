@@ -3,7 +3,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh build run
 cmake --preset release >&2
 cmake --build --preset release >&2
 exec build/release/app/cube-rotation "$@"

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png: the real program on a virtual X server, answered 30, 45, 60.
+# Makes the README's pictures, each answered 30, 45, 60: docs/screenshot.png, the real
+# program's window on a virtual X server, and docs/page.png, the web page in Chromium.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh build run web test
 cmake --preset release >/dev/null
 cmake --build --preset release >/dev/null
+cmake --preset web >/dev/null
+cmake --build --preset web --target cube-rotation-web >/dev/null
+npm ci --prefix tests/web --no-audit --no-fund >/dev/null
 
 exec {ready}<> <(:)
 Xvfb -displayfd "$ready" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
@@ -25,3 +29,5 @@ sleep 1 # let the first frame land
 mkdir -p docs
 import -window "$(xwininfo -name "$title" | awk '/Window id:/ {print $4}')" docs/screenshot.png
 echo "wrote docs/screenshot.png"
+node tests/web/screenshot.mjs "$root/build/web/page" docs/page.png
+echo "wrote docs/page.png"

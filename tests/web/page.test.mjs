@@ -7,12 +7,11 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn, spawnSync, execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, writeFileSync, createReadStream, existsSync, openSync, closeSync } from 'node:fs';
-import { createServer } from 'node:http';
+import { mkdtempSync, readFileSync, writeFileSync, existsSync, openSync, closeSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { join, extname, dirname } from 'node:path';
+import { join, dirname } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { chromium } from 'playwright-core';
+import { launchChromium, pageUrl, servePage } from './browser.mjs';
 
 const pageDir = process.env.PAGE_DIR;
 const nativeProgram = join(process.env.NATIVE_BUILD ?? '', 'app', 'cube-rotation');
@@ -32,20 +31,6 @@ function consoleInputs() {
       const repeat = /^repeat (\d+) (.) (.*)$/.exec(line);
       return repeat ? repeat[2].repeat(Number(repeat[1])) + unescape(repeat[3]) : unescape(line);
     });
-}
-
-function serve(root) {
-  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
-  const server = createServer((request, response) => {
-    const path = join(root, new URL(request.url, 'http://localhost').pathname.replace(/\/$/, '/index.html'));
-    if (!path.startsWith(root) || !existsSync(path)) {
-      response.writeHead(404).end();
-      return;
-    }
-    response.writeHead(200, { 'Content-Type': types[extname(path)] ?? 'application/octet-stream' });
-    createReadStream(path).pipe(response);
-  });
-  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
 function startXvfb() {
@@ -101,14 +86,9 @@ let x;
 before(async () => {
   assert.ok(pageDir && existsSync(join(pageDir, 'index.html')), 'PAGE_DIR must hold the built page');
   assert.ok(existsSync(nativeProgram), 'NATIVE_BUILD must hold the native program');
-  server = await serve(pageDir);
+  server = await servePage(pageDir);
   x = await startXvfb();
-  browser = await chromium.launch({
-    executablePath: '/usr/bin/chromium',
-    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--disable-gpu-vsync',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync', '--no-first-run',
-      '--disable-quic'],
-  });
+  browser = await launchChromium();
 });
 
 after(async () => {
@@ -124,7 +104,7 @@ async function openPage(viewport = { width: 1100, height: 1500 }) {
   page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
   page.on('console', (message) => message.type() === 'error' && problems.push(`console error: ${message.text()}`));
   page.on('dialog', (dialog) => { problems.push(`dialog: ${dialog.message()}`); dialog.dismiss(); });
-  await page.goto(`http://127.0.0.1:${server.address().port}/`);
+  await page.goto(pageUrl(server));
   return { page, problems };
 }
 
