@@ -48,39 +48,37 @@ std::int64_t saturatingStep(std::int64_t count, std::int64_t step)
 
 // What decides the nearest float of a decimal mantissa: its leading significant digits,
 // whether a non-zero digit follows them, and where the decimal point falls. The value is
-// 0.digits * 10^scale.
+// 0.digits * 10^scale; no digits kept means zero.
 struct Mantissa {
     std::array<char, kKeptDigits> digits{};
     std::size_t kept = 0;
     bool nonZeroDropped = false;
     std::int64_t scale = 0;
-
-    bool significant() const { return kept > 0; }
-
-    void add(int c, bool beforePoint)
-    {
-        if (!significant() && c == '0') {
-            if (!beforePoint) {
-                scale = saturatingStep(scale, -1); // a leading zero after the point
-            }
-            return;
-        }
-        if (beforePoint) {
-            scale = saturatingStep(scale, 1);
-        }
-        if (kept < digits.size()) {
-            digits[kept++] = static_cast<char>(c);
-        } else if (c != '0') {
-            nonZeroDropped = true;
-        }
-    }
 };
+
+void addDigit(Mantissa& mantissa, int c, bool beforePoint)
+{
+    if (mantissa.kept == 0 && c == '0') {
+        if (!beforePoint) {
+            mantissa.scale = saturatingStep(mantissa.scale, -1); // a leading zero after the point
+        }
+        return;
+    }
+    if (beforePoint) {
+        mantissa.scale = saturatingStep(mantissa.scale, 1);
+    }
+    if (mantissa.kept < mantissa.digits.size()) {
+        mantissa.digits.at(mantissa.kept++) = static_cast<char>(c);
+    } else if (c != '0') {
+        mantissa.nonZeroDropped = true;
+    }
+}
 
 // Streams the digits at the front of the input into `mantissa`.
 void readDigits(NumberReader& reader, Mantissa& mantissa, bool beforePoint)
 {
     for (int c = peek(reader, 0); isDigit(c); c = peek(reader, 0)) {
-        mantissa.add(c, beforePoint);
+        addDigit(mantissa, c, beforePoint);
         consume(reader, 1);
     }
 }
@@ -100,7 +98,7 @@ std::int64_t readExponent(NumberReader& reader)
 std::string equivalentText(bool negative, const Mantissa& mantissa, std::int64_t exponent)
 {
     std::string text = negative ? "-0" : "0";
-    if (!mantissa.significant()) {
+    if (mantissa.kept == 0) {
         return text;
     }
     text += '.';

@@ -22,5 +22,5 @@ echo "== cppcheck"
 cppcheck --enable=warning,style,performance,portability --std=c++20 --language=c++ \
   --error-exitcode=1 --inline-suppr --quiet \
   --suppress=missingIncludeSystem --suppress=passedByValue \
-  -I . geometry scene viewer app
+  -I . geometry scene viewer app web
 echo "lint: clean"
