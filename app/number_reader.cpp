@@ -1,39 +1,46 @@
 #include "number_reader.h"
 
+#include "decimal.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
 
 constexpr int kEnd = -1;
 
 // A float halfway between two neighbours has at most 113 significant decimal digits, so
-// keeping more than that, plus one digit standing for any non-zero digits dropped, never
-// moves a number across a rounding boundary.
+// keeping more than that, and whether any non-zero digit was dropped, decides the rounding.
 constexpr std::size_t kKeptDigits = 128;
 
 // Counts are held below this, far beyond any input that can be read, so sums cannot overflow.
 constexpr std::int64_t kCountLimit = 1'000'000'000'000'000'000;
 
-// Past this decimal exponent every mantissa 0.1 <= m < 1 rounds to infinity or to zero.
+// Past this decimal exponent every mantissa 0.1 <= m < 1 is an infinity or a zero.
 constexpr std::int64_t kExponentLimit = 1000;
 
 // Character `index` (0 to 2) of the unconsumed input, or kEnd when the stream has no more.
 int peek(NumberReader& reader, std::size_t index)
 {
-    while (reader.lookahead.size() <= index) {
+    while (reader.heldCount <= index) {
         const int c = std::fgetc(reader.stream);
         if (c == EOF) {
             return kEnd;
         }
-        reader.lookahead.push_back(static_cast<char>(c));
+        reader.held.at(reader.heldCount++) = static_cast<char>(c);
     }
-    return static_cast<unsigned char>(reader.lookahead[index]);
+    return static_cast<unsigned char>(reader.held.at(index));
 }
 
-void consume(NumberReader& reader, std::size_t count) { reader.lookahead.erase(0, count); }
+// Drops the first `count` characters held back (all of them at most).
+void consume(NumberReader& reader, std::size_t count)
+{
+    for (std::size_t i = count; i < reader.heldCount; ++i) {
+        reader.held.at(i - count) = reader.held.at(i);
+    }
+    reader.heldCount -= count;
+}
 
 bool isBlank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
@@ -68,7 +75,7 @@ void addDigit(Mantissa& mantissa, int c, bool beforePoint)
         mantissa.scale = saturatingStep(mantissa.scale, 1);
     }
     if (mantissa.kept < mantissa.digits.size()) {
-        mantissa.digits.at(mantissa.kept++) = static_cast<char>(c);
+        mantissa.digits[mantissa.kept++] = static_cast<char>(c);
     } else if (c != '0') {
         mantissa.nonZeroDropped = true;
     }
@@ -94,21 +101,17 @@ std::int64_t readExponent(NumberReader& reader)
     return exponent;
 }
 
-// The shortest text strtof reads as the same float as the whole number would be.
-std::string equivalentText(bool negative, const Mantissa& mantissa, std::int64_t exponent)
+Decimal toDecimal(bool negative, const Mantissa& mantissa, std::int64_t exponent)
 {
-    std::string text = negative ? "-0" : "0";
-    if (mantissa.kept == 0) {
-        return text;
+    Decimal decimal;
+    decimal.negative = negative;
+    decimal.truncated = mantissa.nonZeroDropped;
+    decimal.count = static_cast<int>(mantissa.kept);
+    for (std::size_t i = 0; i < mantissa.kept; ++i) {
+        decimal.digits[i] = static_cast<std::uint8_t>(mantissa.digits[i] - '0');
     }
-    text += '.';
-    text.append(mantissa.digits.data(), mantissa.kept);
-    if (mantissa.nonZeroDropped) {
-        text += '1';
-    }
-    text += 'e';
-    text += std::to_string(std::clamp(mantissa.scale + exponent, -kExponentLimit, kExponentLimit));
-    return text;
+    decimal.point = static_cast<int>(std::clamp(mantissa.scale + exponent, -kExponentLimit, kExponentLimit));
+    return decimal;
 }
 
 } // namespace
@@ -148,6 +151,6 @@ bool readNumber(NumberReader& reader, float& value)
         }
     }
 
-    value = std::strtof(equivalentText(first == '-', mantissa, exponent).c_str(), nullptr);
+    value = nearestFloat(toDecimal(first == '-', mantissa, exponent));
     return true;
 }

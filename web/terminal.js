@@ -82,6 +82,11 @@ function makeTerminal(transcript, line) {
   return {
     written,
 
+    // Whether the program waits for input now.
+    get reading() {
+      return wakeReader !== null;
+    },
+
     write(bytes) {
       written.push(bytes);
       show(decoder.decode(bytes, { stream: true }));

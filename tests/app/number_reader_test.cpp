@@ -38,7 +38,7 @@ Outcome readAll(const std::string& input, std::size_t reads)
             outcome.reads.emplace_back();
         }
     }
-    outcome.left = reader.lookahead + restOf(stream);
+    outcome.left = std::string(heldBack(reader)) + restOf(stream);
     std::fclose(stream);
     return outcome;
 }

@@ -1,0 +1,80 @@
+// The web page beside a bare Emscripten GLUT page built with the same toolchain, flags and
+// console pane (web/minimal_main.cpp): the time from the last Enter to the first frame on
+// the canvas, and the bytes a browser transfers (page, .js and .wasm, gzip -9). Prints
+// rows of the benchmark table.   node web_bench.mjs PAGE_DIR MINIMAL_PAGE_DIR
+import { readFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { gzipSync } from 'node:zlib';
+import { launchChromium, pageUrl, servePage } from '../tests/web/browser.mjs';
+
+const rounds = 9;
+const [pageDir, minimalDir] = process.argv.slice(2);
+
+// Marks the first WebGL clear after the last Enter, and the frame that shows it: the
+// start of the next animation frame, once that clear's frame has been handed over.
+function watchFirstFrame() {
+  window.benchmark = { enter: 0, frame: 0 };
+  addEventListener('keydown', (event) => {
+    if (event.key === 'Enter') window.benchmark.enter = performance.now();
+  }, true);
+  const getContext = HTMLCanvasElement.prototype.getContext;
+  HTMLCanvasElement.prototype.getContext = function (...args) {
+    const context = getContext.apply(this, args);
+    if (context && context.clear && !context.benchmarked) {
+      context.benchmarked = true;
+      const clear = context.clear;
+      context.clear = function (...clearArgs) {
+        if (window.benchmark.enter && !window.benchmark.frame) {
+          requestAnimationFrame(() => { window.benchmark.frame = window.benchmark.frame || performance.now(); });
+        }
+        return clear.apply(this, clearArgs);
+      };
+    }
+    return context;
+  };
+}
+
+async function enterToFrame(browser, server, leadingAnswers) {
+  const page = await browser.newPage({ viewport: { width: 1100, height: 1500 } });
+  await page.addInitScript(watchFirstFrame);
+  await page.goto(pageUrl(server));
+  await page.locator('#line').focus();
+  for (const answer of leadingAnswers) {
+    await page.waitForFunction(() => Module.terminal && Module.terminal.reading);
+    await page.keyboard.type(answer);
+    await page.keyboard.press('Enter');
+  }
+  await page.waitForFunction(() => Module.terminal && Module.terminal.reading);
+  await page.keyboard.type('60');
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => window.benchmark.frame > 0, null, { timeout: 60000 });
+  const milliseconds = await page.evaluate(() => window.benchmark.frame - window.benchmark.enter);
+  await page.close();
+  return milliseconds;
+}
+
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const transferred = (dir) => ['index.html', 'cube-rotation.js', 'cube-rotation.wasm']
+  .reduce((sum, file) => sum + gzipSync(readFileSync(join(dir, file)), { level: 9 }).length, 0);
+
+const server = await servePage(pageDir);
+const minimalServer = await servePage(minimalDir);
+const browser = await launchChromium();
+try {
+  const ours = [];
+  const minimal = [];
+  const ratios = [];
+  for (let round = 0; round < rounds; ++round) {
+    ours.push(await enterToFrame(browser, server, ['30', '45']));
+    minimal.push(await enterToFrame(browser, minimalServer, []));
+    ratios.push(ours.at(-1) / minimal.at(-1));
+  }
+  console.log(`| web page: last Enter to first frame on the canvas, page / bare GLUT page | ${median(ratios).toFixed(3)}× (${median(ours).toFixed(1)} ms / ${median(minimal).toFixed(1)} ms) | ≤ 1.10× |`);
+  const bytes = transferred(pageDir);
+  const minimalBytes = transferred(minimalDir);
+  console.log(`| web page: bytes transferred (page + .js + .wasm, gzip -9), page / bare GLUT page | ${(bytes / minimalBytes).toFixed(3)}× (${bytes} B / ${minimalBytes} B) | ≤ 1.15× |`);
+} finally {
+  await browser.close();
+  server.close();
+  minimalServer.close();
+}
