@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Measures cube-rotation beside plain baselines and prints one table of ratios. Runs on a
-# virtual X server of its own with Mesa's software renderer; takes a few minutes.
+# virtual X server of its own with Mesa's software renderer, and the web page in headless
+# Chromium; takes a few minutes.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
-bash scripts/install-deps.sh build run test
+bash scripts/install-deps.sh build run web test
 cmake --preset bench >/dev/null
 cmake --build --preset bench >/dev/null
 
@@ -16,3 +17,17 @@ echo "| figure | measured | target |"
 echo "|---|---|---|"
 build/bench/bench/frame_bench
 build/bench/bench/startup_bench
+
+# Reading a 200 MB number, beside three short answers: peak resident memory. No display,
+# so the program ends where its window would open.
+peak() { env -u DISPLAY /usr/bin/time -f '%M' build/bench/app/cube-rotation 2>&1 >/dev/null | tail -n 1; }
+huge=$({ head -c 200000000 /dev/zero | tr '\0' 7; printf ' 45 60\n'; } | peak)
+short=$(echo "30 45 60" | peak)
+echo "| peak resident memory: a 200 MB number / three short answers | $(awk -v h="$huge" -v s="$short" \
+  'BEGIN { printf "%.3f× (%d KiB / %d KiB)", h / s, h, s }') | ≤ 1.05× |"
+
+# The web page beside a bare GLUT page with the same toolchain, flags and console pane.
+cmake --preset web-bench >/dev/null
+cmake --build --preset web-bench >/dev/null
+npm ci --prefix tests/web --no-audit --no-fund >/dev/null
+node bench/web_bench.mjs "$root/build/web-bench/page" "$root/build/web-bench/bench/minimal-page"
