@@ -16,7 +16,7 @@ struct ConsoleRun {
 inline ConsoleRun runConsoleStages(const std::string& input)
 {
     std::FILE* in = streamHolding(input);
-    std::FILE* out = std::tmpfile();
+    std::FILE* out = temporaryStream();
     ConsoleRun run{addStartingCube(), {}};
     NumberReader reader{in, {}};
     runDialogue(run.cube, reader, out);
