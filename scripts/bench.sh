@@ -20,7 +20,8 @@ build/bench/bench/startup_bench
 
 # Reading a 200 MB number, beside three short answers: peak resident memory. No display,
 # so the program ends where its window would open.
-peak() { env -u DISPLAY /usr/bin/time -f '%M' build/bench/app/cube-rotation 2>&1 >/dev/null | tail -n 1; }
+# GLUT's failure to open a display is expected here, hence the || true.
+peak() { (env -u DISPLAY /usr/bin/time -f '%M' build/bench/app/cube-rotation 2>&1 >/dev/null || true) | tail -n 1; }
 huge=$({ head -c 200000000 /dev/zero | tr '\0' 7; printf ' 45 60\n'; } | peak)
 short=$(echo "30 45 60" | peak)
 echo "| peak resident memory: a 200 MB number / three short answers | $(awk -v h="$huge" -v s="$short" \

@@ -12,10 +12,18 @@ function makeTerminal(transcript, line) {
   let pending = new Uint8Array(0); // sent by the user, not yet read by the program
   let ended = false;
   let wakeReader = null;
+  let scrollPending = false;
 
+  // Keeps the line in view; once a frame, since scrolling makes the browser lay out the page.
   function show(text) {
     transcript.appendChild(document.createTextNode(text));
-    line.scrollIntoView({ block: 'nearest' });
+    if (!scrollPending) {
+      scrollPending = true;
+      requestAnimationFrame(() => {
+        scrollPending = false;
+        line.scrollIntoView({ block: 'nearest' });
+      });
+    }
   }
 
   function wake() {
