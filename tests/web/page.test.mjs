@@ -7,7 +7,7 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn, spawnSync, execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, writeFileSync, existsSync, openSync, closeSync } from 'node:fs';
+import { mkdtempSync, readFileSync, writeFileSync, existsSync, openSync, closeSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, dirname } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -95,6 +95,7 @@ after(async () => {
   await browser?.close();
   server?.close();
   x?.xvfb.kill();
+  rmSync(work, { recursive: true, force: true });
 });
 
 // A page with every page error, console error and dialog collected.
