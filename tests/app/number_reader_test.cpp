@@ -86,6 +86,18 @@ TEST(NumberReader, ConvertsTheLongestDecimalPrefixAndLeavesTheRest)
         {"-1e-" + std::string(5000, '9'), {-0.0f}, ""},
         {"0e" + std::string(5000, '9'), {0.0f}, ""},
         {std::string(3000, '0') + "." + std::string(3000, '0'), {0.0f}, ""},
+        // exactly halfway between the largest float and 2^128, and just below: ties to even
+        {"340282356779733661637539395458142568448", {kInf}, ""},
+        {"340282356779733661637539395458142568447.9", {std::numeric_limits<float>::max()}, ""},
+        // exactly half the smallest float, then a little more
+        {"7.00649232162408535461864791644958065640130970938257885878534141944895541342930300743319094181060791015625e-"
+         "46",
+         {0.0f},
+         ""},
+        {"7.006492321624085354618647916449580656401309709382578858785341419448955413429303007433190941810607910156251e-"
+         "46",
+         {std::numeric_limits<float>::denorm_min()},
+         ""},
         // the float halfway between 1 and its successor, then a tail that breaks the tie
         {"1.000000059604644775390625" + std::string(3000, '0'), {1.0f}, ""},
         {"1.000000059604644775390625" + std::string(3000, '0') + "1", {1.00000012f}, ""},
