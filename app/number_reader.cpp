@@ -3,8 +3,8 @@
 #include "decimal.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
+#include <tuple>
 
 namespace {
 
@@ -13,6 +13,7 @@ constexpr int kEnd = -1;
 // A float halfway between two neighbours has at most 113 significant decimal digits, so
 // keeping more than that, and whether any non-zero digit was dropped, decides the rounding.
 constexpr std::size_t kKeptDigits = 128;
+static_assert(kKeptDigits <= std::tuple_size_v<decltype(Decimal::digits)>);
 
 // Counts are held below this, far beyond any input that can be read, so sums cannot overflow.
 constexpr std::int64_t kCountLimit = 1'000'000'000'000'000'000;
@@ -53,19 +54,18 @@ std::int64_t saturatingStep(std::int64_t count, std::int64_t step)
     return std::clamp(count + step, -kCountLimit, kCountLimit);
 }
 
-// What decides the nearest float of a decimal mantissa: its leading significant digits,
-// whether a non-zero digit follows them, and where the decimal point falls. The value is
-// 0.digits * 10^scale; no digits kept means zero.
+// The mantissa as it streams in: its leading significant digits go straight into the
+// decimal that is converted; where its point falls is counted wide, as `scale`
+// (value = 0.digits * 10^scale), and fitted into the decimal's point at the end.
 struct Mantissa {
-    std::array<char, kKeptDigits> digits{};
-    std::size_t kept = 0;
-    bool nonZeroDropped = false;
+    Decimal decimal;
     std::int64_t scale = 0;
 };
 
 void addDigit(Mantissa& mantissa, int c, bool beforePoint)
 {
-    if (mantissa.kept == 0 && c == '0') {
+    Decimal& d = mantissa.decimal;
+    if (d.count == 0 && c == '0') {
         if (!beforePoint) {
             mantissa.scale = saturatingStep(mantissa.scale, -1); // a leading zero after the point
         }
@@ -74,10 +74,10 @@ void addDigit(Mantissa& mantissa, int c, bool beforePoint)
     if (beforePoint) {
         mantissa.scale = saturatingStep(mantissa.scale, 1);
     }
-    if (mantissa.kept < mantissa.digits.size()) {
-        mantissa.digits[mantissa.kept++] = static_cast<char>(c);
+    if (d.count < static_cast<int>(kKeptDigits)) {
+        d.digits.at(static_cast<std::size_t>(d.count++)) = static_cast<std::uint8_t>(c - '0');
     } else if (c != '0') {
-        mantissa.nonZeroDropped = true;
+        d.truncated = true;
     }
 }
 
@@ -101,19 +101,6 @@ std::int64_t readExponent(NumberReader& reader)
     return exponent;
 }
 
-Decimal toDecimal(bool negative, const Mantissa& mantissa, std::int64_t exponent)
-{
-    Decimal decimal;
-    decimal.negative = negative;
-    decimal.truncated = mantissa.nonZeroDropped;
-    decimal.count = static_cast<int>(mantissa.kept);
-    for (std::size_t i = 0; i < mantissa.kept; ++i) {
-        decimal.digits[i] = static_cast<std::uint8_t>(mantissa.digits[i] - '0');
-    }
-    decimal.point = static_cast<int>(std::clamp(mantissa.scale + exponent, -kExponentLimit, kExponentLimit));
-    return decimal;
-}
-
 } // namespace
 
 bool readNumber(NumberReader& reader, float& value)
@@ -131,6 +118,7 @@ bool readNumber(NumberReader& reader, float& value)
     consume(reader, sign);
 
     Mantissa mantissa;
+    mantissa.decimal.negative = first == '-';
     readDigits(reader, mantissa, true);
     if (peek(reader, 0) == '.') {
         consume(reader, 1);
@@ -151,6 +139,7 @@ bool readNumber(NumberReader& reader, float& value)
         }
     }
 
-    value = nearestFloat(toDecimal(first == '-', mantissa, exponent));
+    mantissa.decimal.point = static_cast<int>(std::clamp(mantissa.scale + exponent, -kExponentLimit, kExponentLimit));
+    value = nearestFloat(mantissa.decimal);
     return true;
 }
