@@ -12,7 +12,7 @@ cmake --build --preset web --target cube-rotation-web >/dev/null
 npm ci --prefix tests/web --no-audit --no-fund >/dev/null
 
 exec {ready}<> <(:)
-Xvfb -displayfd "$ready" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd "$ready" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 read -r -t 20 -u "$ready" number
 export DISPLAY=":$number"

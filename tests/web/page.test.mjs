@@ -33,8 +33,10 @@ function consoleInputs() {
     });
 }
 
+// -noreset: without it the server resets each time its last client leaves, and the next
+// program that connects during the reset fails to open the display.
 function startXvfb() {
-  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'], {
+  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp', '-noreset'], {
     stdio: ['ignore', 'ignore', 'ignore', 'pipe'],
   });
   return new Promise((resolve, reject) => {
@@ -56,14 +58,16 @@ async function runNative(input, display, png) {
   closeSync(inputFd);
   const chunks = [];
   program.stdout.on('data', (chunk) => chunks.push(chunk));
+  let ended = null;
+  program.once('exit', (code, signal) => { ended = signal ?? code; });
   try {
     let id = '';
-    for (let i = 0; i < 200 && !id; ++i) {
+    for (let i = 0; i < 200 && !id && ended === null; ++i) {
       const info = spawnSync('xwininfo', ['-name', title], { env, encoding: 'utf8' });
       id = /Window id: (0x[0-9a-f]+)/.exec(info.stdout)?.[1] ?? '';
       if (!id) await sleep(100);
     }
-    assert.ok(id, 'the native window did not open');
+    assert.ok(id, ended === null ? 'the native window did not open' : `the native program ended (${ended}) before its window opened`);
     await sleep(1000); // its first frame
     execFileSync('import', ['-window', id, png], { env });
   } finally {
