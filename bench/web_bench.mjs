@@ -5,7 +5,7 @@
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { launchChromium, pageUrl, servePage } from '../tests/web/browser.mjs';
+import { answerPrompts, launchChromium, pageUrl, servePage } from '../tests/web/browser.mjs';
 
 // Each page's time varies by a third from load to load (mostly WebGL context creation, then
 // which display frame the draw lands in), and the two pages load independently, so the row
@@ -44,12 +44,8 @@ async function enterToFrame(browser, server, leadingAnswers) {
   await page.addInitScript(watchFirstFrame);
   await page.goto(pageUrl(server));
   await page.locator('#line').focus();
-  for (const answer of leadingAnswers) {
-    await page.waitForFunction(() => Module.terminal && Module.terminal.reading);
-    await page.keyboard.type(answer);
-    await page.keyboard.press('Enter');
-  }
-  await page.waitForFunction(() => Module.terminal && Module.terminal.reading);
+  await answerPrompts(page, leadingAnswers);
+  await page.waitForFunction(() => Module.terminal?.reading);
   // Both pages settle for the same time, so neither is timed while still warming up.
   await page.waitForTimeout(settleMs);
   await page.keyboard.type('60');

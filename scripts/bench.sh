@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Measures cube-rotation beside plain baselines and prints one table of ratios. Runs on a
 # virtual X server of its own with Mesa's software renderer, and the web page in headless
-# Chromium; takes a few minutes.
+# Chromium; takes several minutes.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -19,8 +19,7 @@ build/bench/bench/frame_bench
 build/bench/bench/startup_bench
 
 # Reading a 200 MB number, beside three short answers: peak resident memory. No display,
-# so the program ends where its window would open.
-# GLUT's failure to open a display is expected here, hence the || true.
+# so the program ends where its window would open, with GLUT's failure (hence || true).
 peak() { (env -u DISPLAY /usr/bin/time -f '%M' build/bench/app/cube-rotation 2>&1 >/dev/null || true) | tail -n 1; }
 huge=$({ head -c 200000000 /dev/zero | tr '\0' 7; printf ' 45 60\n'; } | peak)
 short=$(echo "30 45 60" | peak)

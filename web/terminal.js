@@ -50,7 +50,7 @@ function makeTerminal(transcript, line) {
   }
 
   // Sends each complete line of `text` typed at the caret; the rest stays on the line.
-  function enter(text) {
+  function insertLines(text) {
     const start = line.selectionStart;
     const whole = line.value.slice(0, start) + text + line.value.slice(line.selectionEnd);
     const lines = whole.replace(/\r\n?/g, '\n').split('\n');
@@ -79,7 +79,7 @@ function makeTerminal(transcript, line) {
   });
   line.addEventListener('paste', (event) => {
     event.preventDefault();
-    enter(event.clipboardData.getData('text'));
+    insertLines(event.clipboardData.getData('text'));
   });
   transcript.parentElement.addEventListener('click', () => {
     if (window.getSelection().isCollapsed) {

@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <limits>
 #include <optional>
 #include <random>
@@ -134,8 +133,7 @@ TEST(NumberReader, ReadsLongNumbersAsTheWholeTextWouldRead)
         // Halfway between a random finite float and the next one up, exact in double; the
         // tiniest floats have the longest midpoints (up to 113 significant digits).
         const std::uint32_t bits = below(2) != 0 ? random() & 0x7f7fffffu : random() & 0x00ffffffu;
-        float low = 0;
-        std::memcpy(&low, &bits, sizeof low);
+        const float low = floatWithBits(bits);
         const double mid = (static_cast<double>(low) + std::nextafter(low, kInf)) / 2;
         char text[200];
         std::snprintf(text, sizeof text, "%.130e", mid);

@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 int main(int argc, char** argv)
 {
@@ -23,9 +22,7 @@ int main(int argc, char** argv)
         std::uint64_t hash = 14695981039346656037u; // FNV-1a
         for (std::uint32_t magnitude = 0; magnitude < limit; ++magnitude) {
             const std::uint32_t bits = sign | magnitude;
-            float degrees = 0.0f;
-            std::memcpy(&degrees, &bits, sizeof degrees);
-            const Matrix3 rotation = rotationZ(toRadians(degrees));
+            const Matrix3 rotation = rotationZ(toRadians(floatWithBits(bits)));
             for (const float entry : {rotation.m[0], rotation.m[3]}) { // c and s
                 hash = (hash ^ bitsOf(entry)) * 1099511628211u;
             }

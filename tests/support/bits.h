@@ -11,3 +11,11 @@ inline std::uint32_t bitsOf(float value)
     std::memcpy(&bits, &value, sizeof bits);
     return bits;
 }
+
+// The float whose bits are `bits`.
+inline float floatWithBits(std::uint32_t bits)
+{
+    float value = 0.0f;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}

@@ -34,3 +34,12 @@ export function launchChromium() {
       '--disable-quic'],
   });
 }
+
+// Types each answer and presses Enter once the program waits for it, as a person would.
+export async function answerPrompts(page, answers) {
+  for (const answer of answers) {
+    await page.waitForFunction(() => Module.terminal?.reading);
+    await page.keyboard.type(answer);
+    await page.keyboard.press('Enter');
+  }
+}

@@ -1,6 +1,6 @@
 // Makes a PNG of the page as a person sees it after answering 30, 45 and 60:
 //   node screenshot.mjs PAGE_DIR OUTPUT.png
-import { launchChromium, pageUrl, servePage } from './browser.mjs';
+import { answerPrompts, launchChromium, pageUrl, servePage } from './browser.mjs';
 
 const [pageDir, output] = process.argv.slice(2);
 const server = await servePage(pageDir);
@@ -8,12 +8,7 @@ const browser = await launchChromium();
 try {
   const page = await browser.newPage({ viewport: { width: 1100, height: 1180 }, deviceScaleFactor: 1 });
   await page.goto(pageUrl(server));
-  for (const answer of ['30', '45', '60']) {
-    await page.waitForFunction((count) => (document.getElementById('transcript').textContent.match(/osi\?/g) ?? []).length >= count,
-      ['30', '45', '60'].indexOf(answer) + 1);
-    await page.keyboard.type(answer);
-    await page.keyboard.press('Enter');
-  }
+  await answerPrompts(page, ['30', '45', '60']);
   await page.waitForFunction(() => document.getElementById('transcript').textContent.endsWith('zuta'));
   await page.waitForTimeout(500);
   await page.screenshot({ path: output });
