@@ -75,7 +75,7 @@ TEST_F(CallStream, FirstFrameDrawsEverySegmentThenEveryPointAtItsCoordinates)
     const std::string dir = makeTempDir();
     const std::string trace = dir + "/run.trace";
     {
-        ProgramOnScreen program(*x, server.name(), "90\n0\n0\n", {"apitrace", "trace", "-o", trace});
+        ProgramOnScreen program(*x, server.name(), "90\n0\n0\n", {"apitrace", "trace", "-o", trace, kProgramPath});
         ASSERT_TRUE(program.window()) << program.errors();
         ASSERT_TRUE(program.waitForFrame());
         ASSERT_EQ(program.closeAndWait(), 0);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,19 +16,46 @@
 
 inline const std::string kProgramPath = CUBE_ROTATION_PATH;
 
+// The program the tests run: the native build's, or the Windows build's .exe under Wine
+// when CUBE_WINDOWS_PROGRAM names it (and CUBE_WINE the script that runs it).
+inline bool testingWindowsProgram() { return std::getenv("CUBE_WINDOWS_PROGRAM") != nullptr; }
+
+inline std::vector<std::string> programUnderTest()
+{
+    if (!testingWindowsProgram()) {
+        return {kProgramPath};
+    }
+    const char* wine = std::getenv("CUBE_WINE");
+    return {wine != nullptr ? wine : "wine", std::getenv("CUBE_WINDOWS_PROGRAM")};
+}
+
+// What the program under test writes: on Windows the console is in text mode, so every
+// line ends in CR LF.
+inline std::string consoleTextUnderTest()
+{
+    if (!testingWindowsProgram()) {
+        return kConsoleText;
+    }
+    std::string text;
+    for (const char c : kConsoleText) {
+        text += c == '\n' ? "\r\n" : std::string(1, c);
+    }
+    return text;
+}
+
 // Generous: the window tests also run under sanitizers and valgrind on a loaded machine.
 inline constexpr std::chrono::seconds kStartTimeout{60};
 inline constexpr std::chrono::seconds kExitTimeout{20};
 
-// One run of the program on a display, answered with `input`, up to its first frame.
+// One run of the program (the command, with any wrapper before it) on a display, answered
+// with `input`, up to its first frame.
 class ProgramOnScreen {
 public:
     ProgramOnScreen(XClient& x, const std::string& display, const std::string& input,
-                    std::vector<std::string> wrapper = {})
+                    const std::vector<std::string>& command = programUnderTest())
         : x_(x), dir_(makeTempDir())
     {
-        wrapper.push_back(kProgramPath);
-        child_ = startProcess(wrapper, input, display, dir_);
+        child_ = startProcess(command, input, display, dir_);
         // Stop waiting as soon as the process is gone: it will not open a window then.
         const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
         while (!window_ && !ended_ && std::chrono::steady_clock::now() < deadline) {

@@ -1,17 +1,30 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine, quietly and in a Wine prefix of the build's own, so
 # that no user's prefix is touched. The first run makes the prefix (a few seconds), under a
-# lock, since the test programs may start together.
+# lock, since the test programs may start together. Runs with an X display get a prefix,
+# and so a Wine server, of their own: a server first started without a display keeps a
+# desktop that cannot show windows, and later windows fail to open on it.
 set -euo pipefail
-export WINEPREFIX=${WINEPREFIX:-${TMPDIR:-/tmp}/cube-rotation-wine}
+export WINEPREFIX=${WINEPREFIX:-${TMPDIR:-/tmp}/cube-rotation-wine${DISPLAY:+-x11}}
 export WINEDEBUG=-all
+wine=/usr/lib/wine/wine64
 if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
   (
     flock 9
-    [[ -f "$WINEPREFIX/system.reg" ]] || /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
+    [[ -f "$WINEPREFIX/system.reg" ]] || "$wine" wineboot --init >/dev/null 2>&1
   ) 9>"$WINEPREFIX.lock"
 fi
 # A server that outlives each program by a while saves a second per run; one that is
 # already running stays as it is.
 /usr/lib/wine/wineserver -p10 2>/dev/null || true
-exec /usr/lib/wine/wine64 "$@"
+if [[ -z "${DISPLAY:-}" ]]; then
+  exec "$wine" "$@"
+fi
+# DISPLAY tells Wine which X server to draw on, and Wine also hands it to the program's
+# Windows environment, where no Windows program would ever find it: freeglut reads it as
+# a display name of its own and warns on standard error. So the program starts from cmd
+# with the variable removed; Wine itself still draws on the display. The exit status,
+# the standard streams and the arguments pass through cmd unchanged.
+program=$("$wine" winepath -w "$1")
+shift
+exec "$wine" cmd /c set 'DISPLAY=&&' "$program" "$@"
