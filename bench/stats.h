@@ -12,6 +12,19 @@ inline double median(std::vector<double> values)
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
+// The mean without the lowest and highest tenth: one run can be a third slower than the
+// next for reasons outside the program (the X server, Wine's start of a process).
+inline double trimmedMean(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t cut = values.size() / 10;
+    double sum = 0;
+    for (std::size_t i = cut; i < values.size() - cut; ++i) {
+        sum += values[i];
+    }
+    return sum / static_cast<double>(values.size() - 2 * cut);
+}
+
 // One row of the benchmark table.
 inline void printRow(const std::string& figure, const std::string& value, const std::string& target)
 {

@@ -26,6 +26,23 @@ short=$(echo "30 45 60" | peak)
 echo "| peak resident memory: a 200 MB number / three short answers | $(awk -v h="$huge" -v s="$short" \
   'BEGIN { printf "%.3f× (%d KiB / %d KiB)", h / s, h, s }') | ≤ 1.05× |"
 
+# The Windows program under Wine beside a bare GLUT .exe built the same way (static, with
+# the same freeglut), and the size of the download beside the bare .exe's, each zipped.
+cmake --preset mingw-bench >/dev/null
+cmake --build --preset mingw-bench >/dev/null
+windows=$root/build/mingw-bench
+build/bench/bench/startup_bench --windows "$root/tests/windows/wine.sh" \
+  "$windows/app/cube-rotation.exe" "$windows/bench/minimal_glut.exe"
+(cd "$windows" && cpack >/dev/null)
+bare=$(mktemp -d)
+x86_64-w64-mingw32-strip -o "$bare/minimal_glut.exe" "$windows/bench/minimal_glut.exe"
+(cd "$bare" && cmake -E tar cf bare.zip --format=zip minimal_glut.exe)
+zip_bytes=$(stat -c %s "$windows"/cube-rotation-*-win64.zip)
+bare_bytes=$(stat -c %s "$bare/bare.zip")
+rm -rf "$bare"
+echo "| Windows download: the zip / the bare .exe zipped the same way | $(awk -v z="$zip_bytes" -v b="$bare_bytes" \
+  'BEGIN { printf "%.3f× (%d B / %d B)", z / b, z, b }') | |"
+
 # The web page beside a bare GLUT page with the same toolchain, flags and console pane.
 cmake --preset web-bench >/dev/null
 cmake --build --preset web-bench >/dev/null

@@ -3,8 +3,9 @@
 # 12? Makes a minimal Debian 12 root with debootstrap from this machine's own apt sources,
 # clones the committed state of this repository into it and runs the README's two commands
 # there as root, with no display and no standard input. Prints each command's status, time
-# and the number of packages it installed; exits non-zero if either fails. Everything it
-# makes is unmounted and removed when it ends, also when interrupted. Takes 20-30 minutes.
+# and the number of packages it installed; exits non-zero if either fails. The commands'
+# output is kept in build/fresh-debian/; everything else it makes is unmounted and removed
+# when it ends, also when interrupted. Takes 10-30 minutes.
 #   fresh-debian.sh [--keep-going]   (--keep-going: run the test command even if run.sh fails)
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -14,6 +15,8 @@ keep_going=0
 bash "$repo/scripts/install-deps.sh" release
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/cube-fresh-XXXXXX")
+logs=$repo/build/fresh-debian
+rm -rf "$logs" && mkdir -p "$logs"
 target=$work/root
 mounted=()
 
@@ -87,6 +90,7 @@ step() {
   status=$?
   set -e
   after=$(installed)
+  cp "$work/$name.out" "$work/$name.err" "$logs/"
   local verdict=passed
   if ! $check "$status"; then
     verdict=FAILED

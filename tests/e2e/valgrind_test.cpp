@@ -12,7 +12,8 @@ TEST_F(Valgrind, AWholeRunHasNoMemoryErrorsOrLeaks)
     ProgramOnScreen program(*x, server.name(), "30\n45\n60\n",
                             {"valgrind", "--error-exitcode=99", "--leak-check=full",
                              "--show-leak-kinds=definite,indirect", "--errors-for-leak-kinds=definite,indirect",
-                             "--num-callers=40", "--keep-debuginfo=yes", "--suppressions=" VALGRIND_SUPPRESSIONS, kProgramPath});
+                             "--num-callers=40", "--keep-debuginfo=yes", "--suppressions=" VALGRIND_SUPPRESSIONS,
+                             kProgramPath});
     ASSERT_TRUE(program.window()) << program.errors();
     ASSERT_TRUE(program.waitForFrame());
     EXPECT_EQ(program.output(), kConsoleText);
