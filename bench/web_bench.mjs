@@ -1,7 +1,8 @@
 // The web page beside a bare Emscripten GLUT page built with the same toolchain, flags and
-// console pane (web/minimal_main.cpp): the time from the last Enter to the first frame on
-// the canvas, and the bytes a browser transfers (page, .js and .wasm, gzip -9). Prints
-// rows of the benchmark table.   node web_bench.mjs PAGE_DIR MINIMAL_PAGE_DIR
+// console pane (bench/minimal_page.cpp): the time from the last Enter to the first frame on
+// the canvas, the bytes a browser transfers (page, .js and .wasm, gzip -9), and the bytes
+// of each as one file. Prints rows of the benchmark table.
+//   node web_bench.mjs PAGE_DIR MINIMAL_PAGE_DIR SINGLE_FILE MINIMAL_SINGLE_FILE
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
@@ -13,7 +14,7 @@ import { answerPrompts, launchChromium, pageUrl, servePage } from '../tests/web/
 // (a stalled load now and then); a per-round ratio would carry both pages' noise at once.
 const rounds = 61;
 const settleMs = 1000;
-const [pageDir, minimalDir] = process.argv.slice(2);
+const [pageDir, minimalDir, single, minimalSingle] = process.argv.slice(2);
 
 // Marks the first WebGL clear after the last Enter, and the frame that shows it: the
 // start of the next animation frame, once that clear's frame has been handed over.
@@ -79,6 +80,8 @@ try {
   const bytes = transferred(pageDir);
   const minimalBytes = transferred(minimalDir);
   console.log(`| web page: bytes transferred (page + .js + .wasm, gzip -9), page / bare GLUT page | ${(bytes / minimalBytes).toFixed(3)}× (${bytes} B / ${minimalBytes} B) | ≤ 1.15× |`);
+  const [oneFile, minimalOneFile] = [single, minimalSingle].map((file) => gzipSync(readFileSync(file), { level: 9 }).length);
+  console.log(`| web page as one file (gzip -9), cube-rotation.html / bare GLUT page as one file | ${(oneFile / minimalOneFile).toFixed(3)}× (${oneFile} B / ${minimalOneFile} B) | ≤ 1.25× |`);
 } finally {
   await browser.close();
   server.close();

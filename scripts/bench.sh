@@ -47,4 +47,5 @@ echo "| Windows download: the zip / the bare .exe zipped the same way | $(awk -v
 cmake --preset web-bench >/dev/null
 cmake --build --preset web-bench >/dev/null
 npm ci --prefix tests/web --no-audit --no-fund >/dev/null
-node bench/web_bench.mjs "$root/build/web-bench/page" "$root/build/web-bench/bench/minimal-page"
+node bench/web_bench.mjs "$root/build/web-bench/page" "$root/build/web-bench/bench/minimal-page" \
+  "$root/build/web-bench/cube-rotation.html" "$root/build/web-bench/bench/minimal.html"

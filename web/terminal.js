@@ -2,13 +2,16 @@
 // the program what the user types, a line at a time, the way a terminal does: Enter sends
 // the line and a newline, a paste sends each of its complete lines, and Ctrl-D ends the
 // input (on an empty line; on a non-empty one it sends the line without a newline).
-// Everything is inserted as text, never as HTML. Linked into the program's .js ahead of it,
-// where it becomes Module.terminal, which page_streams.cpp reads from and writes to.
+// Once nothing more will be read, the input line is disabled and the hint under it says
+// so. Everything is inserted as text, never as HTML. Linked into the program's .js ahead
+// of it, where it becomes Module.terminal, which page_streams.cpp reads from and writes to.
 
-function makeTerminal(transcript, line) {
+function makeTerminal(transcript, line, hint) {
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
   const written = []; // every chunk the program wrote, for anyone checking the bytes
+  const sentLines = []; // every line sent, without its newline
+  const toType = []; // lines to type, one each time the program waits with nothing to read
   let pending = new Uint8Array(0); // sent by the user, not yet read by the program
   let ended = false;
   let wakeReader = null;
@@ -35,6 +38,7 @@ function makeTerminal(transcript, line) {
   }
 
   function send(text) {
+    sentLines.push(text.replace(/\n$/, ''));
     show(text); // the echo stays in the transcript, as on a console
     const bytes = encoder.encode(text);
     const joined = new Uint8Array(pending.length + bytes.length);
@@ -44,8 +48,14 @@ function makeTerminal(transcript, line) {
     wake();
   }
 
+  function close(note) {
+    line.disabled = true;
+    hint.textContent = note;
+  }
+
   function endInput() {
     ended = true;
+    close('Unos je zavrsen.');
     wake();
   }
 
@@ -89,10 +99,21 @@ function makeTerminal(transcript, line) {
 
   return {
     written,
+    sentLines,
+    close,
 
-    // Whether the program waits for input now.
+    // Types these lines for the user, each followed by Enter, as the program asks for them.
+    typeWhenAsked(lines) {
+      toType.push(...lines);
+    },
+
+    // Whether the program waits for input now, and how many lines are still to be typed
+    // for the user.
     get reading() {
       return wakeReader !== null;
+    },
+    get queued() {
+      return toType.length;
     },
 
     write(bytes) {
@@ -102,6 +123,9 @@ function makeTerminal(transcript, line) {
 
     // Up to `size` bytes the user has sent, waiting for some; none once the input has ended.
     async read(size) {
+      if (pending.length === 0 && !ended && toType.length > 0) {
+        send(toType.shift() + '\n');
+      }
       while (pending.length === 0 && !ended) {
         await new Promise((resolve) => { wakeReader = resolve; });
       }
@@ -112,4 +136,5 @@ function makeTerminal(transcript, line) {
   };
 }
 
-Module['terminal'] = makeTerminal(document.getElementById('transcript'), document.getElementById('line'));
+Module['terminal'] = makeTerminal(document.getElementById('transcript'), document.getElementById('line'),
+  document.getElementById('hint'));

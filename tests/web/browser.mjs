@@ -25,13 +25,13 @@ export function pageUrl(server) {
   return `http://127.0.0.1:${server.address().port}/`;
 }
 
-export function launchChromium() {
+export function launchChromium(extraArgs = []) {
   return chromium.launch({
     executablePath: '/usr/bin/chromium',
     // No sandbox as root; no network but the page's own.
     args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--disable-gpu-vsync',
       '--disable-background-networking', '--disable-component-update', '--disable-sync', '--no-first-run',
-      '--disable-quic'],
+      '--disable-quic', ...extraArgs],
   });
 }
 

@@ -1,8 +1,12 @@
 // The web page in Chromium against the native program. For every input of the shared
 // table, typed or pasted into the page's console pane and ended with Ctrl-D: the bytes the
 // program writes in the page equal what the native program writes for the same input, and
-// the canvas differs from the native window (Xvfb) in at most 0.1% of its pixels.
-// Needs PAGE_DIR (the built page) and NATIVE_BUILD (the native test build).
+// the canvas differs from the native window (Xvfb) in at most 0.1% of its pixels; every
+// third row runs in the single-file page opened from the disk. Then what a person meets
+// around that: failures said in words, the picture in view, the input closing when nothing
+// more is read, and the accessibility of it all.
+// Needs PAGE_DIR (the built page), SINGLE_PAGE (the single file) and NATIVE_BUILD (the
+// native test build).
 
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
@@ -10,10 +14,12 @@ import { spawn, spawnSync, execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, writeFileSync, existsSync, openSync, closeSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, dirname } from 'node:path';
-import { fileURLToPath } from 'node:url';
-import { launchChromium, pageUrl, servePage } from './browser.mjs';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import AxeBuilder from '@axe-core/playwright';
+import { answerPrompts, launchChromium, pageUrl, servePage } from './browser.mjs';
 
 const pageDir = process.env.PAGE_DIR;
+const singlePage = process.env.SINGLE_PAGE;
 const nativeProgram = join(process.env.NATIVE_BUILD ?? '', 'app', 'cube-rotation');
 const title = 'Geometrija - prikaz zadatka';
 const maxDifferingShare = 0.001;
@@ -89,6 +95,7 @@ let x;
 
 before(async () => {
   assert.ok(pageDir && existsSync(join(pageDir, 'index.html')), 'PAGE_DIR must hold the built page');
+  assert.ok(singlePage && existsSync(singlePage), 'SINGLE_PAGE must name the single-file page');
   assert.ok(existsSync(nativeProgram), 'NATIVE_BUILD must hold the native program');
   server = await servePage(pageDir);
   x = await startXvfb();
@@ -103,13 +110,16 @@ after(async () => {
 });
 
 // A page with every page error, console error and dialog collected.
-async function openPage(viewport = { width: 1100, height: 1500 }) {
-  const page = await browser.newPage({ viewport, deviceScaleFactor: 1 });
+async function openPage(viewport = { width: 1100, height: 1500 }, url = pageUrl(server), from = browser) {
+  // A context of its own, as axe-core wants, closed with the page.
+  const context = await from.newContext({ viewport, deviceScaleFactor: 1 });
+  const page = await context.newPage();
+  page.once('close', () => context.close());
   const problems = [];
   page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
   page.on('console', (message) => message.type() === 'error' && problems.push(`console error: ${message.text()}`));
   page.on('dialog', (dialog) => { problems.push(`dialog: ${dialog.message()}`); dialog.dismiss(); });
-  await page.goto(pageUrl(server));
+  await page.goto(url);
   return { page, problems };
 }
 
@@ -131,19 +141,55 @@ async function pasteInput(page, input) {
   }, input);
 }
 
+// The canvas as a PNG, once the frame after the legend is shown. The canvas is shown at its
+// own size on whole pixels, so the screenshot is its image.
+async function canvasPng(page, path) {
+  await page.waitForFunction(() => Module.windowOpen);
+  await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+  await sleep(300);
+  const box = await page.locator('canvas').boundingBox();
+  assert.deepEqual(box, { x: Math.round(box.x), y: Math.round(box.y), width: 1024, height: 700 });
+  await page.screenshot({ path, clip: box });
+}
+
+function assertNativePicture(st, png, nativePng) {
+  const differing = differingPixels(png, nativePng);
+  st.diagnostic(`${differing} of ${1024 * 700} pixels differ from the native window`);
+  assert.ok(differing <= maxDifferingShare * 1024 * 700, `${differing} pixels differ`);
+}
+
+// The link that types `input` for the user: its complete lines, one per comma.
+function linkTyping(input, base = pageUrl(server)) {
+  const lines = input.split('\n');
+  return { url: `${base}#${lines.slice(0, -1).map(encodeURIComponent).join(',')}`, rest: lines.at(-1) };
+}
+
 test('the page writes the native bytes and draws the native picture for every input', async (t) => {
   const inputs = consoleInputs();
   assert.ok(inputs.length >= 8);
   for (const [index, input] of inputs.entries()) {
+    // Rows take turns: answers in the link, typed or pasted, the single file from the disk.
+    const inLink = index % 3 === 0;
+    const fromDisk = index % 3 === 2;
     const pasted = index % 2 === 1;
-    await t.test(`${pasted ? 'pasted' : 'typed'} ${JSON.stringify(input.slice(0, 40))}`, async (st) => {
+    const how = inLink ? 'given in the link' : `${pasted ? 'pasted' : 'typed'}${fromDisk ? ' into the single file from the disk' : ''}`;
+    await t.test(`${how} ${JSON.stringify(input.slice(0, 40))}`, async (st) => {
       const nativePng = join(work, `native-${index}.png`);
       const nativeBytes = await runNative(input, x.display, nativePng);
 
-      const { page, problems } = await openPage();
+      const link = linkTyping(input);
+      const url = inLink ? link.url : fromDisk ? pathToFileURL(singlePage).href : undefined;
+      const { page, problems } = await openPage(undefined, url);
       await page.waitForFunction(() => document.getElementById('transcript').textContent.includes('po X osi?'));
       await page.locator('#line').focus();
-      await (pasted ? pasteInput(page, input) : typeInput(page, input));
+      if (inLink) {
+        // The user carries on once the link's lines are typed, or once the program has
+        // stopped asking (a read that stopped at text that is no number never asks again).
+        await page.waitForFunction(() => (Module.terminal.queued === 0 && Module.terminal.reading) || Module.windowOpen);
+        await typeInput(page, link.rest);
+      } else {
+        await (pasted ? pasteInput(page, input) : typeInput(page, input));
+      }
       // Ctrl-D sends what is left on the line, then ends the input.
       await page.keyboard.press('Control+D');
       await page.keyboard.press('Control+D');
@@ -157,21 +203,168 @@ test('the page writes the native bytes and draws the native picture for every in
       const transcript = await page.locator('#transcript').evaluate((e) => ({ text: e.textContent, elements: e.children.length }));
       assert.equal(transcript.elements, 0);
       assert.ok(transcript.text.endsWith('Kocka rotirana oko Z-ose: zuta'));
+      await page.waitForFunction(() => Module.windowOpen);
+      assert.equal(await page.locator('#line').isDisabled(), true);
 
-      await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
-      await sleep(300);
-      // The canvas is shown at its own size on whole pixels, so the screenshot is its image.
-      const box = await page.locator('canvas').boundingBox();
-      assert.deepEqual(box, { x: Math.round(box.x), y: Math.round(box.y), width: 1024, height: 700 });
-      const canvasPng = join(work, `canvas-${index}.png`);
-      await page.screenshot({ path: canvasPng, clip: box });
-      const differing = differingPixels(canvasPng, nativePng);
-      st.diagnostic(`${differing} of ${1024 * 700} pixels differ from the native window`);
-      assert.ok(differing <= maxDifferingShare * 1024 * 700, `${differing} pixels differ`);
+      const png = join(work, `canvas-${index}.png`);
+      await canvasPng(page, png);
+      assertNativePicture(st, png, nativePng);
       assert.deepEqual(problems, []);
       await page.close();
     });
   }
+});
+
+test('the share link opens on the same session, and the saved picture is the canvas', async (t) => {
+  const nativePng = join(work, 'native-share.png');
+  await runNative('30\n45 60\n', x.display, nativePng);
+  for (const fromDisk of [false, true]) {
+    await t.test(fromDisk ? 'the single file from the disk' : 'the served page', async (st) => {
+      const { page, problems } = await openPage(undefined, fromDisk ? pathToFileURL(singlePage).href : undefined);
+      await page.locator('#line').focus();
+      await answerPrompts(page, ['30', '45 60']);
+      const firstPng = join(work, `first-${fromDisk}.png`);
+      await canvasPng(page, firstPng);
+      assertNativePicture(st, firstPng, nativePng);
+
+      await page.getByRole('button', { name: 'Podeli vezu' }).click();
+      await page.locator('#shared').waitFor({ state: 'visible' });
+      const link = await page.locator('#shared .link').textContent();
+      assert.ok(link.endsWith('#30,45%2060'), link);
+
+      const [download] = await Promise.all([page.waitForEvent('download'),
+        page.getByRole('button', { name: 'Sacuvaj sliku' }).click()]);
+      assert.equal(download.suggestedFilename(), 'kocka-30-45-60.png');
+      const savedPng = join(work, `saved-${fromDisk}.png`);
+      await download.saveAs(savedPng);
+      assert.equal(execFileSync('identify', ['-format', '%wx%h', savedPng], { encoding: 'utf8' }), '1024x700');
+      assertNativePicture(st, savedPng, nativePng);
+
+      const again = await openPage(undefined, link);
+      await again.page.waitForFunction(() => Module.windowOpen);
+      assert.equal(await again.page.locator('#transcript').textContent(), await page.locator('#transcript').textContent());
+      const againPng = join(work, `again-${fromDisk}.png`);
+      await canvasPng(again.page, againPng);
+      assert.equal(differingPixels(againPng, firstPng), 0);
+      assert.deepEqual([...problems, ...again.problems], []);
+      await again.page.close();
+      await page.close();
+    });
+  }
+});
+
+test('a link cannot put markup in the page, and a link without answers changes nothing', async () => {
+  const markup = '<img src=x onerror="window.injected=1">';
+  const { page, problems } = await openPage(undefined, `${pageUrl(server)}#30,45,${encodeURIComponent(markup)}`);
+  await page.waitForFunction(() => Module.windowOpen);
+  const transcript = await page.locator('#transcript').evaluate((e) => ({ text: e.textContent, elements: e.children.length }));
+  assert.equal(transcript.elements, 0);
+  assert.ok(transcript.text.includes(`po Z osi?\n${markup}\n`), transcript.text);
+  assert.equal(await page.evaluate(() => window.injected), undefined);
+  assert.equal(await page.locator('img').count(), 0);
+  assert.deepEqual(problems, []);
+  await page.close();
+
+  for (const empty of ['', '#']) {
+    const plain = await openPage(undefined, `${pageUrl(server)}${empty}`);
+    await plain.page.waitForFunction(() => Module.terminal.reading);
+    assert.equal(await plain.page.locator('#transcript').textContent(), '\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n');
+    await plain.page.close();
+  }
+});
+
+// Where the legend's last line is on the screen.
+function legendLastLine(page) {
+  return page.evaluate(() => {
+    const transcript = document.getElementById('transcript');
+    transcript.normalize(); // one text node, not one per write
+    const text = transcript.lastChild;
+    const range = document.createRange();
+    range.setStart(text, text.length - 'Kocka rotirana oko Z-ose: zuta'.length);
+    range.setEnd(text, text.length);
+    return range.getBoundingClientRect().toJSON();
+  });
+}
+
+const inView = (box, viewport) => box.top >= 0 && box.left >= 0 && box.bottom <= viewport.height && box.right <= viewport.width;
+
+test('when the window opens, the whole canvas and the legend are in view and the input is closed', async (t) => {
+  for (const viewport of [{ width: 1366, height: 768 }, { width: 1920, height: 1080 }, { width: 390, height: 844 }]) {
+    await t.test(`${viewport.width}x${viewport.height}`, async () => {
+      const { page, problems } = await openPage(viewport);
+      await page.locator('#line').focus();
+      await answerPrompts(page, ['30', '45', '60']);
+      await page.waitForFunction(() => Module.windowOpen);
+      await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+      const canvas = await page.locator('canvas').evaluate((c) => c.getBoundingClientRect().toJSON());
+      assert.ok(inView(canvas, viewport), `canvas at ${JSON.stringify(canvas)}`);
+      const legend = await legendLastLine(page);
+      assert.ok(inView(legend, viewport), `legend's last line at ${JSON.stringify(legend)}`);
+      const pane = await page.locator('.terminal').evaluate((e) => e.getBoundingClientRect().toJSON());
+      assert.ok(legend.top >= pane.top && legend.bottom <= pane.bottom, 'the legend is scrolled out of its pane');
+      assert.ok(await page.evaluate(() => document.documentElement.scrollWidth) <= viewport.width, 'the page overflows sideways');
+
+      // Nothing typed now reaches the transcript: no program would read it.
+      const before = await page.locator('#transcript').textContent();
+      assert.equal(await page.locator('#line').isDisabled(), true);
+      await page.locator('.terminal').click();
+      await page.keyboard.type('99');
+      await page.keyboard.press('Enter');
+      assert.equal(await page.locator('#transcript').textContent(), before);
+      assert.equal(await page.locator('#line').inputValue(), '');
+      assert.deepEqual(problems, []);
+      await page.close();
+    });
+  }
+});
+
+test('the page says in words why the program cannot run: from the disk without the single file, without WebGL', async () => {
+  const fromDisk = await openPage(undefined, pathToFileURL(join(pageDir, 'index.html')).href);
+  await fromDisk.page.locator('#failure').waitFor({ state: 'visible' });
+  assert.match(await fromDisk.page.locator('#failure').textContent(), /cube-rotation\.html.*Tehnicki razlog: cube-rotation\.wasm/s);
+  assert.equal(await fromDisk.page.locator('#line').isDisabled(), true);
+  await fromDisk.page.close();
+
+  const withoutWebGL = await launchChromium(['--disable-webgl', '--disable-3d-apis']);
+  try {
+    const { page } = await openPage(undefined, pageUrl(server), withoutWebGL);
+    await page.locator('#failure').waitFor({ state: 'visible' });
+    assert.match(await page.locator('#failure').textContent(), /WebGL/);
+    assert.equal(await page.locator('#line').isDisabled(), true);
+    assert.equal(await page.locator('#transcript').textContent(), '', 'the questions were asked anyway');
+  } finally {
+    await withoutWebGL.close();
+  }
+});
+
+test('the page is accessible: named controls and canvas, a visible focus, the input outside the log, no axe-core violation', async () => {
+  const { page, problems } = await openPage({ width: 1366, height: 768 });
+  await page.waitForFunction(() => Module.terminal?.reading);
+  const axe = async () => (await new AxeBuilder({ page }).withTags(['wcag2a', 'wcag2aa']).analyze()).violations
+    .map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(', ')}`);
+  assert.deepEqual(await axe(), []);
+
+  const line = page.getByRole('textbox', { name: 'Odgovor' });
+  assert.equal(await line.evaluate((e) => e.closest('[role=log]')), null);
+  assert.match(await page.locator('#hint').textContent(), /Enter.*Ctrl-D/);
+  assert.ok(await page.locator('#hint').isVisible());
+  const outline = () => line.evaluate((e) => `${getComputedStyle(e).outlineStyle} ${getComputedStyle(e).outlineWidth}`);
+  await line.evaluate((e) => e.blur());
+  const blurred = await outline();
+  await line.focus();
+  const focused = await outline();
+  assert.notEqual(focused, blurred);
+  assert.match(focused, /^solid [1-9]/);
+
+  const picture = page.getByRole('img', { name: 'Slika: pocetna kocka i tri rotirane kocke' });
+  assert.equal(await picture.evaluate((e) => e.tagName), 'CANVAS');
+  assert.match(await picture.evaluate((e) => document.getElementById(e.getAttribute('aria-describedby')).textContent), /legenda/);
+
+  await answerPrompts(page, ['30', '45', '60']);
+  await page.waitForFunction(() => Module.windowOpen);
+  assert.deepEqual(await axe(), []);
+  assert.deepEqual(problems, []);
+  await page.close();
 });
 
 test('the page carries the title, a 1024x700 canvas that scales down with its aspect, and a fresh run', async () => {
@@ -186,7 +379,7 @@ test('the page carries the title, a 1024x700 canvas that scales down with its as
   // A read that waits leaves the page responsive; a fresh run starts from the first prompt.
   await page.locator('#line').fill('12');
   assert.equal(await page.locator('#line').inputValue(), '12');
-  await page.getByRole('button').click();
+  await page.getByRole('button', { name: 'Pokreni ponovo' }).click();
   await page.waitForFunction(() => document.getElementById('transcript').textContent.includes('po X osi?'));
   assert.equal(await page.locator('#line').inputValue(), '');
   assert.deepEqual(problems, []);

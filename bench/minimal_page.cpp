@@ -1,7 +1,7 @@
 // The web baseline the page is measured against (scripts/bench.sh): the same console pane
 // and toolchain, waiting for one line of input, then the minimal window of bench/.
 #include "bench/minimal_window.h"
-#include "page_streams.h"
+#include "web/page_streams.h"
 
 #include <cstdio>
 
