@@ -8,11 +8,38 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
 extern char** environ;
+
+namespace {
+
+// Every folder handed out, removed as the test program ends, whether its tests passed or
+// failed; a program killed by a signal leaves its folders behind.
+struct MadeDirs {
+    std::vector<std::string> paths;
+    MadeDirs() = default;
+    MadeDirs(const MadeDirs&) = delete;
+    MadeDirs& operator=(const MadeDirs&) = delete;
+    ~MadeDirs()
+    {
+        for (const std::string& path : paths) {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    }
+};
+
+MadeDirs& madeDirs()
+{
+    static MadeDirs dirs;
+    return dirs;
+}
+
+} // namespace
 
 std::string makeTempDir()
 {
@@ -21,6 +48,7 @@ std::string makeTempDir()
     if (mkdtemp(pattern.data()) == nullptr) {
         return {};
     }
+    madeDirs().paths.push_back(pattern);
     return pattern;
 }
 

@@ -14,7 +14,7 @@ struct ChildProcess {
     std::string stderrPath;
 };
 
-// A fresh directory for one test's files.
+// A fresh directory for one test's files, removed when the test program ends.
 std::string makeTempDir();
 
 // Starts argv[0] (looked up in PATH) with `input` on standard input and its output and
