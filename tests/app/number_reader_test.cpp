@@ -74,6 +74,9 @@ TEST(NumberReader, ConvertsTheLongestDecimalPrefixAndLeavesTheRest)
         {"  \n", {none}, ""},
         {"1e39", {kInf}, ""},
         {"-1e39", {-kInf}, ""},
+        // past the largest float but below 10^39, where the exponent alone tells
+        {"4e38", {kInf}, ""},
+        {"-9.99e38", {-kInf}, ""},
         {"0.1", {0.1f}, ""},
         {"16777217", {16777216.0f}, ""},
         {"3.4028235e38", {std::numeric_limits<float>::max()}, ""},
