@@ -180,3 +180,36 @@ TEST_F(Dialogue, InputThatIsNotANumberKeepsThePreviousAngle)
         EXPECT_EQ(actual, sceneBits());
     }
 }
+
+// The README and the manual page teach with a worked example; its numbers must be the
+// program's, or the documents have drifted from it.
+TEST_F(Dialogue, TheDocumentsWorkedExampleHasTheProgramsNumbers)
+{
+    const ConsoleRun run = runConsoleStages("90\n0\n0\n");
+    const std::vector<Point> blue = group(1);
+    const Point corner = blue[7]; // V7 = (0, 5, 5)
+    const Point edge = blue[3];   // V0 = (0, 0, 5)
+    EXPECT_EQ(bitsOf(corner.x), bitsOf(0.0f));
+    EXPECT_EQ(bitsOf(corner.y), bitsOf(-5.0f));
+    EXPECT_EQ(bitsOf(corner.z), bitsOf(5.0f));
+    EXPECT_EQ(bitsOf(edge.x), bitsOf(0.0f));
+    EXPECT_EQ(bitsOf(edge.y), bitsOf(-5.0f));
+    char z[32];
+    std::snprintf(z, sizeof z, "%.3g", static_cast<double>(edge.z));
+    EXPECT_STREQ(z, "-2.19e-07");
+    for (int cube = 2; cube < 4; ++cube) {
+        EXPECT_EQ(bitsOf(group(cube)[7].y), bitsOf(corner.y)) << "cube " << cube << " moved off the blue one";
+    }
+
+    for (const char* document : {"/README.md", "/docs/cube-rotation.1"}) {
+        std::FILE* file = std::fopen((std::string(CUBE_SOURCE_DIR) + document).c_str(), "r");
+        ASSERT_NE(file, nullptr) << document;
+        std::string text = restOf(file);
+        std::fclose(file);
+        for (std::size_t at = text.find("\\-"); at != std::string::npos; at = text.find("\\-", at)) {
+            text.erase(at, 1); // roff's minus sign
+        }
+        EXPECT_NE(text.find("(0, -5, 5)"), std::string::npos) << document;
+        EXPECT_NE(text.find(std::string("(0, -5, ") + z + ")"), std::string::npos) << document;
+    }
+}

@@ -108,3 +108,19 @@ TEST_F(Window, FirstFrameShowsEachCubeInItsColour)
     }
     EXPECT_EQ(program.closeAndWait(), 0);
 }
+
+// The arguments go to GLUT: with no DISPLAY in the environment, -display names the server.
+TEST_F(Window, OpensOnTheDisplayItsOptionNames)
+{
+    const std::string dir = makeTempDir();
+    std::vector<std::string> command = programUnderTest();
+    command.insert(command.end(), {"-display", server.name()});
+    ChildProcess child = startProcess(command, "30 45 60\n", std::nullopt, dir);
+    const auto window = x->waitForWindow(kTitle, kStartTimeout);
+    if (!window) {
+        killProcess(child.pid);
+    }
+    ASSERT_TRUE(window) << readFile(child.stderrPath);
+    x->close(*window);
+    EXPECT_EQ(waitForExit(child.pid, kExitTimeout), 0);
+}
