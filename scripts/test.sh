@@ -2,7 +2,7 @@
 # Builds everything (installing what it needs) and runs every test: the g++ build with the
 # memcheck run and the package check, static checks, the clang build, the sanitizer build
 # with the fuzz run, the Windows build under Wine and the web page in Chromium, the last two
-# compared with the g++ build. Needs no display: window tests start virtual X servers of
+# compared with the g++ build, and the release command on those builds. Needs no display: window tests start virtual X servers of
 # their own.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -19,5 +19,7 @@ for preset in clang sanitize mingw web; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+# The release command on the builds just tested.
+bash tests/release/release_test.sh
 # Last, so that the summary of the main build closes the output.
 ctest --preset test

@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# Packs the .deb from a build tree and checks it: the files it holds, Depends naming the
-# GLUT, GLU and GL run-time libraries, no lintian error or warning, a valid menu entry, a
-# manual page that renders cleanly, and a program that runs from the unpacked package.
+# Packs the .deb from a build tree, or takes a .deb already made, and checks it: the files
+# it holds, Depends naming the GLUT, GLU and GL run-time libraries, no lintian error or
+# warning, a valid menu entry, a manual page that renders cleanly, and a program that runs
+# from the unpacked package.   deb_test.sh BUILD_DIR|PACKAGE.deb
 set -euo pipefail
-build=${1:?build directory}
+source=${1:?build directory or .deb}
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
-cpack --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" || { cat "$out/cpack.log"; exit 1; }
-debs=("$out"/*.deb)
-deb=${debs[0]}
+if [[ "$source" == *.deb ]]; then
+  deb=$source
+else
+  cpack --config "$source/CPackConfig.cmake" -B "$out" >"$out/cpack.log" || { cat "$out/cpack.log"; exit 1; }
+  debs=("$out"/*.deb)
+  deb=${debs[0]}
+fi
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}')
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "$(basename "$deb"): Depends: $depends"

@@ -1,21 +1,28 @@
 #!/usr/bin/env bash
-# The download for Windows users, made by CPack from the Windows build:
-#   zip_test.sh BUILD_DIR WINE_RUNNER
+# The download for Windows users, made by CPack from the Windows build, or a zip already
+# made:   zip_test.sh BUILD_DIR|PACKAGE.zip WINE_RUNNER
 # One folder named after the version, holding exactly the program, its licence, freeglut's
 # and README.txt; the text files end every line in CR LF; the program in it needs only
 # Windows' own DLLs and, under Wine with no display, writes the console texts and then
 # fails to open its window, as a run without a screen must.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-build=$1
+source=$1
 wine=$2
-version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
-name=cube-rotation-$version-win64
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-cpack --config "$build/CPackConfig.cmake" -B "$work/cpack" >/dev/null
-zip=$work/cpack/$name.zip
+if [[ "$source" == *.zip ]]; then
+  zip=$(cd "$(dirname "$source")" && pwd)/$(basename "$source")
+  name=$(basename "$zip" .zip)
+  version=${name#cube-rotation-}
+  version=${version%-win64}
+else
+  version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$source/CPackConfig.cmake")
+  name=cube-rotation-$version-win64
+  cpack --config "$source/CPackConfig.cmake" -B "$work/cpack" >/dev/null
+  zip=$work/cpack/$name.zip
+fi
 mkdir "$work/unzipped"
 cd "$work/unzipped"
 cmake -E tar xf "$zip"
