@@ -1,12 +1,9 @@
-#include "cube.h"
 #include "dialogue.h"
 
 #include <cstdio>
 
 int main()
 {
-    CubeModel cube = addStartingCube();
-    NumberReader input{stdin, {}};
-    runDialogue(cube, input, stdout);
+    runConsoleStages(stdin, stdout);
     return 0;
 }

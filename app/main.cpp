@@ -1,4 +1,3 @@
-#include "cube.h"
 #include "dialogue.h"
 #include "viewer/viewer.h"
 
@@ -6,9 +5,7 @@
 
 int main(int argc, char** argv)
 {
-    CubeModel cube = addStartingCube();
-    NumberReader input{stdin, {}};
-    runDialogue(cube, input, stdout);
+    runConsoleStages(stdin, stdout);
     runViewer(argc, argv);
     return 0;
 }

@@ -1,8 +1,8 @@
 #include "scene.h"
 
 // Defined together so that they are built in this order and torn down in reverse.
-Point sceneMin{1024.0f, 700.0f, 0.0f};
-Point sceneMax{0.0f, 0.0f, 0.0f};
+Point sceneMin = kSceneMinStart;
+Point sceneMax = kSceneMaxStart;
 std::list<Point> pointList;
 std::list<Segment> segmentList;
 std::list<Line> lineList;

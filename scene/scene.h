@@ -9,6 +9,8 @@
 
 // Running bounds of every coordinate added. The start values take part in the bounds, so
 // the minimum never exceeds (1024, 700, 0) and the maximum is never below (0, 0, 0).
+inline constexpr Point kSceneMinStart{1024.0f, 700.0f, 0.0f};
+inline constexpr Point kSceneMaxStart{0.0f, 0.0f, 0.0f};
 extern Point sceneMin;
 extern Point sceneMax;
 

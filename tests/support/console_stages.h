@@ -17,9 +17,7 @@ inline ConsoleRun runConsoleStages(const std::string& input)
 {
     std::FILE* in = streamHolding(input);
     std::FILE* out = temporaryStream();
-    ConsoleRun run{addStartingCube(), {}};
-    NumberReader reader{in, {}};
-    runDialogue(run.cube, reader, out);
+    ConsoleRun run{runConsoleStages(in, out), {}};
     std::rewind(out);
     run.output = restOf(out);
     std::fclose(out);

@@ -6,8 +6,8 @@
 // process (the program itself never empties it).
 inline void resetScene()
 {
-    sceneMin = {1024.0f, 700.0f, 0.0f};
-    sceneMax = {0.0f, 0.0f, 0.0f};
+    sceneMin = kSceneMinStart;
+    sceneMax = kSceneMaxStart;
     pointList.clear();
     segmentList.clear();
     lineList.clear();
