@@ -28,7 +28,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kRounds = 7;
 constexpr auto kTimeout = std::chrono::seconds(60);
 
 struct Subject {
@@ -146,31 +145,44 @@ std::optional<Instructions> instructionsToFirstSwap(const std::string& display, 
     return result;
 }
 
-// The start-up latency row alone, for the Windows builds under Wine (the process that
-// starts is Wine's, so its memory says nothing of the program's). Each run under Wine
-// varies by up to half from the next (95-145 ms for the same program), which a median of
-// 7 per-round ratios does not average out: each side's trimmed mean over many rounds.
-int windowsStartUp(XClient& x, const std::string& display, char** args)
+// Both subjects started by turns, `rounds` times each. A start varies by a third or more
+// from the next (the X server; under Wine, the start of a process too), which a median of
+// a few per-round ratios does not average out: each side's trimmed mean over many rounds.
+constexpr int kLatencyRounds = 41;
+
+struct Sides {
+    std::vector<StartUp> ours;
+    std::vector<StartUp> bare;
+};
+
+std::optional<Sides> startUps(XClient& x, const std::string& display, const Subject& ours, const Subject& bare)
 {
-    constexpr int kWineRounds = 41;
-    const Subject program{{args[0], args[1]}, kTitle, kProgram.leadingAnswers, kProgram.lastAnswer};
-    const Subject minimal{{args[0], args[2]}, kMinimal.title, kMinimal.leadingAnswers, kMinimal.lastAnswer};
-    std::vector<double> ours, bare;
-    for (int round = 0; round < kWineRounds; ++round) {
-        const auto one = startUp(x, display, program);
-        const auto other = startUp(x, display, minimal);
+    Sides sides;
+    for (int round = 0; round < kLatencyRounds; ++round) {
+        const auto one = startUp(x, display, ours);
+        const auto other = startUp(x, display, bare);
         if (!one || !other) {
-            std::fprintf(stderr, "a start-up run under Wine failed\n");
-            return 1;
+            std::fprintf(stderr, "a start-up run failed\n");
+            return std::nullopt;
         }
-        ours.push_back(one->seconds);
-        bare.push_back(other->seconds);
+        sides.ours.push_back(*one);
+        sides.bare.push_back(*other);
     }
-    const double a = trimmedMean(ours);
-    const double b = trimmedMean(bare);
-    printRow("Windows, under Wine: last answer to first frame: cube-rotation.exe / minimal GLUT .exe",
-             format("%.3f×", a / b) + format(" (%.1f ms", a * 1e3) + format(" / %.1f ms)", b * 1e3), "≤ 1.10×");
-    return 0;
+    return sides;
+}
+
+void printLatency(const std::string& figure, const Sides& sides)
+{
+    auto seconds = [](const std::vector<StartUp>& runs) {
+        std::vector<double> values;
+        for (const StartUp& run : runs) {
+            values.push_back(run.seconds);
+        }
+        return trimmedMean(values);
+    };
+    const double a = seconds(sides.ours);
+    const double b = seconds(sides.bare);
+    printRow(figure, format("%.3f×", a / b) + format(" (%.1f ms", a * 1e3) + format(" / %.1f ms)", b * 1e3), "≤ 1.10×");
 }
 
 } // namespace
@@ -183,30 +195,30 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "Xvfb did not start\n");
         return 1;
     }
+    // The Windows builds under Wine: the latency row alone (the process that starts is
+    // Wine's, so its memory says nothing of the program's).
     if (argc == 5 && std::string(argv[1]) == "--windows") {
-        return windowsStartUp(x, server.name(), argv + 2);
+        const Subject program{{argv[2], argv[3]}, kTitle, kProgram.leadingAnswers, kProgram.lastAnswer};
+        const Subject minimal{{argv[2], argv[4]}, kMinimal.title, kMinimal.leadingAnswers, kMinimal.lastAnswer};
+        const auto sides = startUps(x, server.name(), program, minimal);
+        if (sides) {
+            printLatency("Windows, under Wine: last answer to first frame: cube-rotation.exe / minimal GLUT .exe",
+                         *sides);
+        }
+        return sides ? 0 : 1;
     }
 
-    std::vector<double> latency, memory, latencyOurs, latencyMinimal;
-    long peakOurs = 0, peakMinimal = 0;
-    for (int round = 0; round < kRounds; ++round) {
-        const auto ours = startUp(x, server.name(), kProgram);
-        const auto minimal = startUp(x, server.name(), kMinimal);
-        if (!ours || !minimal) {
-            std::fprintf(stderr, "a start-up run failed\n");
-            return 1;
-        }
-        latency.push_back(ours->seconds / minimal->seconds);
-        memory.push_back(static_cast<double>(ours->peakKiB) / static_cast<double>(minimal->peakKiB));
-        latencyOurs.push_back(ours->seconds);
-        latencyMinimal.push_back(minimal->seconds);
-        peakOurs = ours->peakKiB;
-        peakMinimal = minimal->peakKiB;
+    const auto sides = startUps(x, server.name(), kProgram, kMinimal);
+    if (!sides) {
+        return 1;
     }
-    printRow("last answer to first frame on screen: cube-rotation / minimal GLUT program",
-             format("%.3f×", median(latency)) + format(" (%.1f ms", median(latencyOurs) * 1e3) +
-                 format(" / %.1f ms)", median(latencyMinimal) * 1e3),
-             "≤ 1.10×");
+    printLatency("last answer to first frame on screen: cube-rotation / minimal GLUT program", *sides);
+    std::vector<double> memory;
+    for (std::size_t i = 0; i < sides->ours.size(); ++i) {
+        memory.push_back(static_cast<double>(sides->ours[i].peakKiB) / static_cast<double>(sides->bare[i].peakKiB));
+    }
+    const long peakOurs = sides->ours.back().peakKiB;
+    const long peakMinimal = sides->bare.back().peakKiB;
     printRow("peak resident memory (VmHWM): cube-rotation / minimal GLUT program",
              format("%.3f×", median(memory)) + format(" (%.0f KiB", static_cast<double>(peakOurs)) +
                  format(" / %.0f KiB)", static_cast<double>(peakMinimal)),
