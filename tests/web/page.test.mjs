@@ -253,7 +253,7 @@ test('the share link opens on the same session, and the saved picture is the can
   }
 });
 
-test('a link cannot put markup in the page, and a link without answers changes nothing', async () => {
+test('a link cannot put markup in the page, a long one types like a paste, and one without answers changes nothing', async () => {
   const markup = '<img src=x onerror="window.injected=1">';
   const { page, problems } = await openPage(undefined, `${pageUrl(server)}#30,45,${encodeURIComponent(markup)}`);
   await page.waitForFunction(() => Module.windowOpen);
@@ -264,6 +264,15 @@ test('a link cannot put markup in the page, and a link without answers changes n
   assert.equal(await page.locator('img').count(), 0);
   assert.deepEqual(problems, []);
   await page.close();
+
+  // A long answer in the link is typed like a long paste.
+  const long = '7'.repeat(200000);
+  const longLink = await openPage(undefined, `${pageUrl(server)}#${long},45,60`);
+  await longLink.page.waitForFunction(() => Module.windowOpen, null, { timeout: 60000 });
+  assert.ok((await longLink.page.locator('#transcript').textContent()).includes(`po X osi?\n${long}\n`));
+  assert.equal(await longLink.page.evaluate(() => Module.terminal.sentLines.length), 3);
+  assert.deepEqual(longLink.problems, []);
+  await longLink.page.close();
 
   for (const empty of ['', '#']) {
     const plain = await openPage(undefined, `${pageUrl(server)}${empty}`);
