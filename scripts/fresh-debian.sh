@@ -86,17 +86,16 @@ step() {
   start=$SECONDS
   echo "== $name: $command" >&2
   set +e
-  in_root "$command" >"$work/$name.out" 2>"$work/$name.err"
+  in_root "$command" >"$logs/$name.out" 2>"$logs/$name.err"
   status=$?
   set -e
   after=$(installed)
-  cp "$work/$name.out" "$work/$name.err" "$logs/"
   local verdict=passed
   if ! $check "$status"; then
     verdict=FAILED
     failed=1
-    tail -40 "$work/$name.out" >&2
-    tail -40 "$work/$name.err" >&2
+    tail -40 "$logs/$name.out" >&2
+    tail -40 "$logs/$name.err" >&2
   fi
   results+=("$(printf '%-8s %-6s status %-3s %5d s  %4d packages installed' \
     "$name" "$verdict" "$status" $((SECONDS - start)) $((after - before)))")
@@ -105,8 +104,8 @@ step() {
 # Without a display the program still runs the dialogue, prints the legend and then GLUT
 # cannot open its window (status 1): the build and the console stage are what is checked.
 legend_then_no_display() {
-  grep -q 'Kocka rotirana oko Z-ose: zuta$' "$work/run.out" &&
-    { [[ $1 == 0 ]] || grep -q 'failed to open display' "$work/run.err"; }
+  grep -q 'Kocka rotirana oko Z-ose: zuta$' "$logs/run.out" &&
+    { [[ $1 == 0 ]] || grep -q 'failed to open display' "$logs/run.err"; }
 }
 passed_with_zero() { [[ $1 == 0 ]]; }
 

@@ -7,10 +7,11 @@
 // neither optional chaining nor a catch without its binding.
 
 function answersInFragment(fragment) {
-  if (fragment === '' || fragment === '#') {
+  const answers = fragment.replace(/^#/, '');
+  if (answers === '') {
     return [];
   }
-  return fragment.replace(/^#/, '').split(',').map((part) => {
+  return answers.split(',').map((part) => {
     try {
       return decodeURIComponent(part);
     } catch (malformed) {

@@ -185,7 +185,7 @@ TEST_F(Dialogue, InputThatIsNotANumberKeepsThePreviousAngle)
 // program's, or the documents have drifted from it.
 TEST_F(Dialogue, TheDocumentsWorkedExampleHasTheProgramsNumbers)
 {
-    const ConsoleRun run = runConsoleStages("90\n0\n0\n");
+    runConsoleStages("90\n0\n0\n");
     const std::vector<Point> blue = group(1);
     const Point corner = blue[7]; // V7 = (0, 5, 5)
     const Point edge = blue[3];   // V0 = (0, 0, 5)

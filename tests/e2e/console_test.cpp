@@ -46,10 +46,11 @@ TEST_F(Console, EachPromptIsOnTheConsoleBeforeTheProgramWaitsForItsAnswer)
     } endedAtLast{child};
 
     const std::string text = consoleTextUnderTest();
-    const std::string lineEnd = testingWindowsProgram() ? "\r\n" : "\n";
-    // Whether the program has written exactly the text up to and including `last`.
-    auto writtenUpTo = [&](const std::string& last, std::size_t extra) {
-        const std::string expected = text.substr(0, text.find(last) + last.size() + extra);
+    // Whether the program has written exactly the text up to the end of the line holding
+    // `last` (the legend's last line has no end).
+    auto writtenUpTo = [&](const std::string& last) {
+        const std::size_t lineEnd = text.find('\n', text.find(last));
+        const std::string expected = text.substr(0, lineEnd == std::string::npos ? lineEnd : lineEnd + 1);
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         while (std::chrono::steady_clock::now() < deadline) {
             if (readFile(child.stdoutPath) == expected) {
@@ -60,11 +61,11 @@ TEST_F(Console, EachPromptIsOnTheConsoleBeforeTheProgramWaitsForItsAnswer)
         return false;
     };
     for (const auto& [axis, answer] : {std::pair{"X osi?", "30\n"}, {"Y osi?", "45\n"}, {"Z osi?", "60\n"}}) {
-        ASSERT_TRUE(writtenUpTo(axis, lineEnd.size()))
-            << "the " << axis << " prompt is not on the console; written so far: " << readFile(child.stdoutPath);
+        ASSERT_TRUE(writtenUpTo(axis)) << "the " << axis << " prompt is not on the console; written so far: "
+                                       << readFile(child.stdoutPath);
         ASSERT_EQ(write(fd, answer, 3), 3);
     }
-    EXPECT_TRUE(writtenUpTo("zuta", 0)) << "the legend is not on the console";
+    EXPECT_TRUE(writtenUpTo("zuta")) << "the legend is not on the console";
     const auto window = x->waitForWindow(kTitle, kStartTimeout);
     ASSERT_TRUE(window) << readFile(child.stderrPath);
     x->close(*window);

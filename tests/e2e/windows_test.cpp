@@ -50,9 +50,8 @@ TEST_F(WindowsProgram, DrawsWhatTheNativeProgramDraws)
         const Snapshot seen(x->display(), *windows.window());
         ASSERT_TRUE(seen.valid());
         const int differing = differingPixels(expected, seen);
-        std::printf("%d of %d pixels differ for %s", differing, 1024 * 700,
+        std::printf("%d of %d pixels differ for %s\n", differing, 1024 * 700,
                     testing::PrintToString(std::string(input)).c_str());
-        std::printf("\n");
         EXPECT_LE(differing, kMaxDifferingPixels);
         EXPECT_EQ(windows.closeAndWait(), 0);
     }

@@ -21,9 +21,6 @@ namespace {
 // failed; a program killed by a signal leaves its folders behind.
 struct MadeDirs {
     std::vector<std::string> paths;
-    MadeDirs() = default;
-    MadeDirs(const MadeDirs&) = delete;
-    MadeDirs& operator=(const MadeDirs&) = delete;
     ~MadeDirs()
     {
         for (const std::string& path : paths) {

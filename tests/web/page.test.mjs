@@ -1,10 +1,10 @@
 // The web page in Chromium against the native program. For every input of the shared
-// table, typed or pasted into the page's console pane and ended with Ctrl-D: the bytes the
-// program writes in the page equal what the native program writes for the same input, and
-// the canvas differs from the native window (Xvfb) in at most 0.1% of its pixels; every
-// third row runs in the single-file page opened from the disk. Then what a person meets
-// around that: failures said in words, the picture in view, the input closing when nothing
-// more is read, and the accessibility of it all.
+// table, given in the page's link, typed or pasted into its console pane, or typed into the
+// single file opened from the disk, and ended with Ctrl-D: the bytes the program writes in
+// the page equal what the native program writes for the same input, and the canvas differs
+// from the native window (Xvfb) in at most 0.1% of its pixels. Then what a person meets
+// around that: the share link and the saved picture, failures said in words, the picture
+// in view, the input closing when nothing more is read, and the accessibility of it all.
 // Needs PAGE_DIR (the built page), SINGLE_PAGE (the single file) and NATIVE_BUILD (the
 // native test build).
 
@@ -141,6 +141,11 @@ async function pasteInput(page, input) {
   }, input);
 }
 
+// The transcript's text, and how many elements it holds (none: it is only ever text).
+function transcriptOf(page) {
+  return page.locator('#transcript').evaluate((e) => ({ text: e.textContent, elements: e.children.length }));
+}
+
 // The canvas as a PNG, once the frame after the legend is shown. The canvas is shown at its
 // own size on whole pixels, so the screenshot is its image.
 async function canvasPng(page, path) {
@@ -159,9 +164,9 @@ function assertNativePicture(st, png, nativePng) {
 }
 
 // The link that types `input` for the user: its complete lines, one per comma.
-function linkTyping(input, base = pageUrl(server)) {
+function linkTyping(input) {
   const lines = input.split('\n');
-  return { url: `${base}#${lines.slice(0, -1).map(encodeURIComponent).join(',')}`, rest: lines.at(-1) };
+  return { url: `${pageUrl(server)}#${lines.slice(0, -1).map(encodeURIComponent).join(',')}`, rest: lines.at(-1) };
 }
 
 test('the page writes the native bytes and draws the native picture for every input', async (t) => {
@@ -200,7 +205,7 @@ test('the page writes the native bytes and draws the native picture for every in
       assert.deepEqual(written, nativeBytes);
 
       // Shown as text only, and the legend's last line is there although no newline ends it.
-      const transcript = await page.locator('#transcript').evaluate((e) => ({ text: e.textContent, elements: e.children.length }));
+      const transcript = await transcriptOf(page);
       assert.equal(transcript.elements, 0);
       assert.ok(transcript.text.endsWith('Kocka rotirana oko Z-ose: zuta'));
       await page.waitForFunction(() => Module.windowOpen);
@@ -257,7 +262,7 @@ test('a link cannot put markup in the page, a long one types like a paste, and o
   const markup = '<img src=x onerror="window.injected=1">';
   const { page, problems } = await openPage(undefined, `${pageUrl(server)}#30,45,${encodeURIComponent(markup)}`);
   await page.waitForFunction(() => Module.windowOpen);
-  const transcript = await page.locator('#transcript').evaluate((e) => ({ text: e.textContent, elements: e.children.length }));
+  const transcript = await transcriptOf(page);
   assert.equal(transcript.elements, 0);
   assert.ok(transcript.text.includes(`po Z osi?\n${markup}\n`), transcript.text);
   assert.equal(await page.evaluate(() => window.injected), undefined);
