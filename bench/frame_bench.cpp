@@ -5,9 +5,9 @@
 
 #include "scene/scene.h"
 #include "stats.h"
-#include "support/console_stages.h"
-#include "support/scene_reset.h"
-#include "support/virtual_display.h"
+#include "testkit/console_stages.h"
+#include "testkit/scene_reset.h"
+#include "testkit/virtual_display.h"
 #include "viewer/camera.h"
 #include "viewer/palette.h"
 #include "viewer/viewer.h"

@@ -5,10 +5,10 @@
 // these for the Windows builds of both, run under Wine.
 
 #include "stats.h"
-#include "support/process.h"
-#include "support/program_facts.h"
-#include "support/virtual_display.h"
-#include "support/x_window.h"
+#include "testkit/process.h"
+#include "testkit/program_facts.h"
+#include "testkit/virtual_display.h"
+#include "testkit/x_window.h"
 
 #include <fcntl.h>
 #include <signal.h>

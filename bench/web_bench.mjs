@@ -6,7 +6,7 @@
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { answerPrompts, launchChromium, pageUrl, servePage } from '../tests/web/browser.mjs';
+import { answerPrompts, launchChromium, pageUrl, servePage } from '../testkit/browser.mjs';
 
 // Each page's time varies by a third from load to load (mostly WebGL context creation, then
 // which display frame the draw lands in), and the two pages load independently, so the row

@@ -3,11 +3,10 @@
 # virtual X server of its own with Mesa's software renderer, and the web page in headless
 # Chromium; takes several minutes.
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$root"
-bash scripts/install-deps.sh build run web test
-cmake --preset bench >/dev/null
-cmake --build --preset bench >/dev/null
+need_packages build run web test
+build_preset bench 2>/dev/null
 
 renderer=$(build/bench/bench/frame_bench --renderer)
 echo "Benchmark of cube-rotation under Xvfb, Mesa software rendering${renderer:+ ($renderer)}, $(nproc) cores."
@@ -28,10 +27,9 @@ echo "| peak resident memory: a 200 MB number / three short answers | $(awk -v h
 
 # The Windows program under Wine beside a bare GLUT .exe built the same way (static, with
 # the same freeglut), and the size of the download beside the bare .exe's, each zipped.
-cmake --preset mingw-bench >/dev/null
-cmake --build --preset mingw-bench >/dev/null
+build_preset mingw-bench 2>/dev/null
 windows=$root/build/mingw-bench
-build/bench/bench/startup_bench --windows "$root/tests/windows/wine.sh" \
+build/bench/bench/startup_bench --windows "$root/testkit/wine.sh" \
   "$windows/app/cube-rotation.exe" "$windows/bench/minimal_glut.exe"
 (cd "$windows" && cpack >/dev/null)
 bare=$(mktemp -d)
@@ -44,8 +42,7 @@ echo "| Windows download: the zip / the bare .exe zipped the same way | $(awk -v
   'BEGIN { printf "%.3f× (%d B / %d B)", z / b, z, b }') | |"
 
 # The web page beside a bare GLUT page with the same toolchain, flags and console pane.
-cmake --preset web-bench >/dev/null
-cmake --build --preset web-bench >/dev/null
-npm ci --prefix tests/web --no-audit --no-fund >/dev/null
+build_preset web-bench 2>/dev/null
+install_browser_tools 2>/dev/null
 node bench/web_bench.mjs "$root/build/web-bench/page" "$root/build/web-bench/bench/minimal-page" \
   "$root/build/web-bench/cube-rotation.html" "$root/build/web-bench/bench/minimal.html"

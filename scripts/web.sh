@@ -4,12 +4,10 @@
 # The folder it serves, build/web/page, works from any static file server; the same page
 # as one file, build/web/cube-rotation.html, also opens straight from the disk.
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-cd "$root"
-bash scripts/install-deps.sh build web
-cmake --preset web >&2
-cmake --build --preset web --target cube-rotation-web cube-rotation-web-single >&2
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+need_packages build web
+build_preset web cube-rotation-web cube-rotation-web-single
 port=${1:-8080}
 echo "The page as one file, to share or open from the disk: $root/build/web/cube-rotation.html"
 echo "Open http://127.0.0.1:$port/ in a browser (Ctrl-C stops the server)."
-exec python3 -m http.server --bind 127.0.0.1 --directory build/web/page "$port"
+exec python3 -m http.server --bind 127.0.0.1 --directory "$root/build/web/page" "$port"

@@ -1,7 +1,8 @@
 #include "app/cube.h"
 #include "scene/scene.h"
-#include "support/bits.h"
-#include "support/fresh_scene.h"
+#include "testkit/bits.h"
+#include "testkit/fresh_scene.h"
+#include "testkit/program_facts.h"
 
 #include <gtest/gtest.h>
 
@@ -9,18 +10,6 @@
 #include <vector>
 
 namespace {
-
-struct Xyz {
-    float x, y, z;
-};
-
-const Xyz kAddedPoints[] = {{0, 0, 0}, {5, 0, 0}, {5, 0, 5}, {0, 0, 5}, {5, 5, 5}, {5, 5, 0}, {0, 5, 0}, {0, 5, 5}};
-
-const Xyz kEdges[][2] = {
-    {{0, 0, 0}, {5, 0, 0}}, {{5, 0, 0}, {5, 0, 5}}, {{5, 0, 5}, {0, 0, 5}}, {{0, 0, 5}, {0, 0, 0}},
-    {{5, 5, 0}, {5, 5, 5}}, {{5, 5, 5}, {0, 5, 5}}, {{0, 5, 5}, {0, 5, 0}}, {{0, 5, 0}, {5, 5, 0}},
-    {{0, 0, 0}, {0, 5, 0}}, {{5, 0, 0}, {5, 5, 0}}, {{5, 0, 5}, {5, 5, 5}}, {{0, 0, 5}, {0, 5, 5}},
-};
 
 void expectAt(const Point& p, const Xyz& where, Color color)
 {
@@ -40,16 +29,16 @@ TEST_F(StartingCube, FillsTheSceneInRedInAddingOrder)
 
     ASSERT_EQ(pointList.size(), 8u);
     auto point = pointList.begin();
-    for (const Xyz& expected : kAddedPoints) {
+    for (const Xyz& expected : addedVertices()) {
         expectAt(*point++, expected, RED);
     }
 
     ASSERT_EQ(segmentList.size(), 12u);
     auto segment = segmentList.begin();
-    for (const auto& ends : kEdges) {
+    for (const auto& ends : kEdgeLabels) {
         EXPECT_EQ(segment->color, RED);
-        expectAt(segment->first, ends[0], BLACK);
-        expectAt(segment->second, ends[1], BLACK);
+        expectAt(segment->first, kCubeVertices[ends[0]], BLACK);
+        expectAt(segment->second, kCubeVertices[ends[1]], BLACK);
         ++segment;
     }
 
@@ -71,8 +60,8 @@ TEST_F(StartingCube, EntriesDoNotFollowTheModel)
     cube.vertices[2] = {-1, -1, -1};
     refreshEdges(cube);
 
-    expectAt(pointList.front(), kAddedPoints[0], RED);
-    expectAt(segmentList.front().first, kEdges[0][0], BLACK);
+    expectAt(pointList.front(), addedVertices()[0], RED);
+    expectAt(segmentList.front().first, kCubeVertices[kEdgeLabels[0][0]], BLACK);
     expectAt(cube.edges[0].first, {-1, -1, -1}, BLACK);
 }
 

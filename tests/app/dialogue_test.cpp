@@ -1,9 +1,9 @@
 #include "app/dialogue.h"
 #include "scene/scene.h"
-#include "support/bits.h"
-#include "support/console_stages.h"
-#include "support/fresh_scene.h"
-#include "support/program_facts.h"
+#include "testkit/bits.h"
+#include "testkit/console_stages.h"
+#include "testkit/fresh_scene.h"
+#include "testkit/program_facts.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +19,6 @@ namespace {
 
 // Sine and cosine may land one float step away on another libm; a few steps at magnitude 5.
 constexpr float kLibmTolerance = 2e-6f;
-
-const Point kStart[] = {{0, 0, 5}, {5, 5, 5}, {0, 0, 0}, {5, 5, 0},
-                        {5, 0, 5}, {0, 5, 0}, {5, 0, 0}, {0, 5, 5}}; // V0..V7
-const int kAddingOrder[] = {2, 6, 4, 0, 1, 3, 5, 7};
 
 // The points of one colour group: 0 red, 1 blue, 2 green, 3 yellow.
 std::vector<Point> group(int index)
@@ -82,9 +78,9 @@ TEST_F(Dialogue, AddsThreeRotatedCubesInBlueGreenYellow)
     for (int g = 1; g < 4; ++g) {
         const std::vector<Point> rotated = group(g);
         for (int i = 0; i < 8; ++i) {
-            EXPECT_EQ(rotated[i].x, kStart[kAddingOrder[i]].x);
-            EXPECT_EQ(rotated[i].y, kStart[kAddingOrder[i]].y);
-            EXPECT_EQ(rotated[i].z, kStart[kAddingOrder[i]].z);
+            EXPECT_EQ(rotated[i].x, addedVertices()[static_cast<std::size_t>(i)].x);
+            EXPECT_EQ(rotated[i].y, addedVertices()[static_cast<std::size_t>(i)].y);
+            EXPECT_EQ(rotated[i].z, addedVertices()[static_cast<std::size_t>(i)].z);
         }
     }
 }
@@ -102,7 +98,7 @@ TEST_F(Dialogue, QuarterTurnAboutXIsExactToTheBit)
 
     const std::vector<Point> blue = group(1);
     for (int i = 0; i < 8; ++i) {
-        const Point& v = kStart[kAddingOrder[i]];
+        const Xyz v = addedVertices()[static_cast<std::size_t>(i)];
         EXPECT_EQ(bitsOf(blue[i].x), bitsOf(v.x)) << i;
         EXPECT_EQ(bitsOf(blue[i].y), bitsOf(static_cast<float>(0.0 + v.y * c + v.z * -s))) << i;
         EXPECT_EQ(bitsOf(blue[i].z), bitsOf(static_cast<float>(0.0 + v.y * s + v.z * c))) << i;

@@ -1,12 +1,14 @@
+#include "app/decimal.h"
 #include "app/number_reader.h"
-#include "support/bits.h"
-#include "support/byte_stream.h"
-#include "support/reference_reader.h"
+#include "testkit/bits.h"
+#include "testkit/byte_stream.h"
+#include "testkit/reference_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <random>
@@ -184,5 +186,31 @@ TEST(NumberReader, ReadsLongNumbersAsTheWholeTextWouldRead)
             }
         }
         EXPECT_EQ(outcome.left, input.substr(position));
+    }
+}
+
+// The converter on its own, given decimals as wide as its digit buffer, which the reader
+// never fills: halving one pushes digits past the end, which must be dropped yet still
+// count for rounding. Each must convert as strtof converts the same digits.
+TEST(NearestFloat, ConvertsDecimalsThatFillEveryDigit)
+{
+    std::mt19937 random(7);
+    const struct {
+        char lead; // the first digit; the rest are random, or all nines with lead '9'
+        int point;
+    } cases[] = {{'9', 1}, {'9', 39}, {'3', 39}, {'1', 0}, {'5', -37}, {'7', -40}, {'1', -44}, {'9', -45}};
+    for (const auto& c : cases) {
+        Decimal d;
+        d.count = static_cast<int>(d.digits.size());
+        d.point = c.point;
+        std::string text = "0.";
+        for (std::size_t i = 0; i < d.digits.size(); ++i) {
+            const auto digit = static_cast<std::uint8_t>(i == 0 || c.lead == '9' ? c.lead - '0' : random() % 10);
+            d.digits[i] = digit;
+            text.push_back(static_cast<char>('0' + digit));
+        }
+        text += "e" + std::to_string(c.point);
+        SCOPED_TRACE(text.substr(0, 12) + "... " + text.substr(text.size() - 6));
+        EXPECT_EQ(bitsOf(nearestFloat(d)), bitsOf(std::strtof(text.c_str(), nullptr)));
     }
 }

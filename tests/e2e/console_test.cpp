@@ -1,5 +1,5 @@
 #include "program.h"
-#include "support/console_inputs.h"
+#include "testkit/console_inputs.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ TEST_F(Console, EveryAnswerReachesTheWindowWithTheSameTexts)
     ASSERT_GE(inputs.size(), 8U);
     for (const std::string& input : inputs) {
         SCOPED_TRACE(testing::PrintToString(input.substr(0, 40)));
-        ProgramOnScreen program(*x, server.name(), input);
+        ProgramOnScreen program(*x, server.name(), input, programUnderTest());
         ASSERT_TRUE(program.window()) << "no window; errors: " << program.errors();
         // The legend is flushed before the window opens, so it is all there by now.
         EXPECT_EQ(program.output(), consoleTextUnderTest());

@@ -16,8 +16,6 @@ struct Vec {
     double x, y, z;
 };
 
-const Vec kCube[] = {{0, 0, 0}, {5, 0, 0}, {5, 0, 5}, {0, 0, 5}, {5, 5, 5}, {5, 5, 0}, {0, 5, 0}, {0, 5, 5}};
-
 // Quarter and half turns by hand, so the probes do not depend on the code under test.
 Vec quarterAboutX(Vec v) { return {v.x, -v.z, v.y}; }
 Vec quarterAboutY(Vec v) { return {v.z, v.y, -v.x}; }
@@ -46,7 +44,7 @@ Pixel project(Vec v, double cx, double cy)
 
 TEST_F(Window, HasItsTitleAndSizeAndClosesLikeAnyWindow)
 {
-    ProgramOnScreen program(*x, server.name(), "30\n45\n60\n");
+    ProgramOnScreen program(*x, server.name(), "30\n45\n60\n", programUnderTest());
     ASSERT_TRUE(program.window()) << program.errors();
     EXPECT_EQ(x->title(*program.window()), kTitle);
     const WindowSize size = x->size(*program.window());
@@ -60,7 +58,8 @@ TEST_F(Window, FirstFrameShowsEachCubeInItsColour)
 {
     // 90, 90, 180 puts the four cubes in four different places.
     std::vector<Vec> cubes[4];
-    for (const Vec& v : kCube) {
+    for (const Xyz& corner : kCubeVertices) {
+        const Vec v{corner.x, corner.y, corner.z};
         const Vec blue = quarterAboutX(v);
         const Vec green = quarterAboutY(blue);
         cubes[0].push_back(v);
@@ -72,7 +71,7 @@ TEST_F(Window, FirstFrameShowsEachCubeInItsColour)
     const double cx = 0.0;
     const double cy = 0.0;
 
-    ProgramOnScreen program(*x, server.name(), "90 90 180\n");
+    ProgramOnScreen program(*x, server.name(), "90 90 180\n", programUnderTest());
     ASSERT_TRUE(program.window()) << program.errors();
     ASSERT_TRUE(program.waitForFrame());
     const Snapshot shot(x->display(), *program.window());

@@ -41,7 +41,7 @@ TEST_F(WindowsProgram, DrawsWhatTheNativeProgramDraws)
         ASSERT_TRUE(expected.valid());
         ASSERT_EQ(native.closeAndWait(), 0);
 
-        ProgramOnScreen windows(*x, server.name(), input);
+        ProgramOnScreen windows(*x, server.name(), input, programUnderTest());
         ASSERT_TRUE(windows.window()) << windows.errors();
         ASSERT_TRUE(windows.waitForFrame());
         const WindowSize size = x->size(*windows.window());

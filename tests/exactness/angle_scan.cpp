@@ -5,7 +5,7 @@
 
 #include "app/dialogue.h"
 #include "geometry/matrix.h"
-#include "support/bits.h"
+#include "testkit/bits.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Feeds every input of tests/inputs/console.txt to two builds of the console stages and
+# Feeds every input in tests/inputs/console to two builds of the console stages and
 # compares what they write:
 #   console.sh NATIVE OTHER_COMMAND...
 # Set CRLF=1 when the other build writes in Windows text mode: its output is then compared
@@ -13,17 +13,10 @@ trap 'rm -rf "$work"' EXIT
 
 cases=0
 failed=0
-while IFS= read -r line; do
-  [[ "$line" == \#* ]] && continue
-  if [[ "$line" == "repeat "* ]]; then
-    read -r _ count char rest <<<"$line"
-    { head -c "$count" /dev/zero | tr '\0' "$char"; printf '%b' "$rest"; } >"$work/input"
-  else
-    printf '%b' "$line" >"$work/input"
-  fi
+for input in "$here/../inputs/console"/*; do
   cases=$((cases + 1))
-  "$native" <"$work/input" >"$work/native"
-  "$@" <"$work/input" >"$work/other"
+  "$native" <"$input" >"$work/native"
+  "$@" <"$input" >"$work/other"
   if [[ "${CRLF:-0}" == 1 ]]; then
     sed -z 's/\n/\r\n/g' "$work/native" >"$work/expected"
   else
@@ -31,9 +24,9 @@ while IFS= read -r line; do
   fi
   if ! cmp -s "$work/expected" "$work/other"; then
     failed=$((failed + 1))
-    echo "differs for the input: ${line:0:80}"
+    echo "differs for the input $(basename "$input")"
     cmp "$work/expected" "$work/other" || true
   fi
-done <"$here/../inputs/console.txt"
+done
 echo "$((cases - failed)) of $cases console inputs give the same bytes"
 ((failed == 0 && cases > 0))

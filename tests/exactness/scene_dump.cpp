@@ -8,9 +8,9 @@
 // reaches 10^MAX_EXPONENT (default 45, past every float).
 
 #include "scene/scene.h"
-#include "support/bits.h"
-#include "support/console_stages.h"
-#include "support/scene_reset.h"
+#include "testkit/bits.h"
+#include "testkit/console_stages.h"
+#include "testkit/scene_reset.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -4,12 +4,12 @@
 
 #include "app/dialogue.h"
 #include "scene/scene.h"
-#include "support/bits.h"
-#include "support/byte_stream.h"
-#include "support/console_stages.h"
-#include "support/program_facts.h"
-#include "support/reference_reader.h"
-#include "support/scene_reset.h"
+#include "testkit/bits.h"
+#include "testkit/byte_stream.h"
+#include "testkit/console_stages.h"
+#include "testkit/program_facts.h"
+#include "testkit/reference_reader.h"
+#include "testkit/scene_reset.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,5 +1,5 @@
 #include "geometry/matrix.h"
-#include "support/bits.h"
+#include "testkit/bits.h"
 
 #include <gtest/gtest.h>
 

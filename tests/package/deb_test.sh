@@ -1,20 +1,18 @@
 #!/usr/bin/env bash
-# Packs the .deb from a build tree, or takes a .deb already made, and checks it: the files
-# it holds, Depends naming the GLUT, GLU and GL run-time libraries, no lintian error or
-# warning, a valid menu entry, a manual page that renders cleanly, and a program that runs
-# from the unpacked package.   deb_test.sh BUILD_DIR|PACKAGE.deb
+# Packs the .deb from a build tree into BUILD_DIR/package, where the release command takes
+# it from, and checks it: the files it holds, Depends naming the GLUT, GLU and GL run-time
+# libraries, no lintian error or warning, a valid menu entry, a manual page that renders
+# cleanly, and a program that runs from the unpacked package.   deb_test.sh BUILD_DIR
 set -euo pipefail
-source=${1:?build directory or .deb}
+build=${1:?build directory}
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
-if [[ "$source" == *.deb ]]; then
-  deb=$source
-else
-  cpack --config "$source/CPackConfig.cmake" -B "$out" >"$out/cpack.log" || { cat "$out/cpack.log"; exit 1; }
-  debs=("$out"/*.deb)
-  deb=${debs[0]}
-fi
+rm -rf "$build/package"
+cpack --config "$build/CPackConfig.cmake" -B "$build/package" >"$out/cpack.log" || { cat "$out/cpack.log"; exit 1; }
+debs=("$build/package"/*.deb)
+((${#debs[@]} == 1)) || { echo "cpack made ${#debs[@]} packages" >&2; exit 1; }
+deb=${debs[0]}
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}')
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "$(basename "$deb"): Depends: $depends"

@@ -1,6 +1,6 @@
 #include "scene/scene.h"
-#include "support/bits.h"
-#include "support/fresh_scene.h"
+#include "testkit/bits.h"
+#include "testkit/fresh_scene.h"
 
 #include <gtest/gtest.h>
 

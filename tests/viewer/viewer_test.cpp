@@ -1,6 +1,6 @@
 #include "scene/scene.h"
-#include "support/fresh_scene.h"
-#include "support/virtual_display.h"
+#include "testkit/fresh_scene.h"
+#include "testkit/virtual_display.h"
 #include "viewer/camera.h"
 #include "viewer/palette.h"
 #include "viewer/viewer.h"
@@ -129,8 +129,16 @@ TEST_F(Viewer, PaletteSetsTheCurrentColourAndIgnoresUnknownCodes)
         Color4 expected;
     } cases[] = {
         // clang-format off
+        {{RED}, {1.0f, 0.0f, 0.0f, 1.0f}},
+        {{GREEN}, {0.0f, 1.0f, 0.0f, 1.0f}},
+        {{BLUE}, {0.0f, 0.0f, 1.0f, 1.0f}},
+        {{YELLOW}, {1.0f, 1.0f, 0.0f, 1.0f}},
         {{ORANGE}, {1.0f, 0.5f, 0.0f, 1.0f}},
+        {{MAGENTA}, {1.0f, 0.0f, 1.0f, 1.0f}},
+        {{CYAN}, {0.0f, 1.0f, 1.0f, 1.0f}},
         {{PURPLE}, {0.5f, 0.0f, 0.5f, 1.0f}},
+        {{WHITE}, {1.0f, 1.0f, 1.0f, 1.0f}},
+        {{BLACK}, {0.0f, 0.0f, 0.0f, 1.0f}},
         {{WHITE, BLACK}, {0.0f, 0.0f, 0.0f, 1.0f}},
         {{BLUE, 12}, {0.0f, 0.0f, 1.0f, 1.0f}},
         {{CYAN, -1, 10}, {0.0f, 1.0f, 1.0f, 1.0f}},
@@ -166,8 +174,13 @@ TEST_F(Viewer, DisplayDrawsLinesThenSegmentsThenPointsInTheirOwnColours)
     glOrtho(-100, 100, -100, 100, -1, 1);
     std::vector<GLfloat> feedback(256);
     glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D_COLOR, feedback.data());
+    while (glGetError() != GL_NO_ERROR) {
+    }
     glRenderMode(GL_FEEDBACK);
     display();
+    // Every glBegin has its glEnd: a missing one is an error even where the feedback happens
+    // to come out the same.
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     feedback.resize(static_cast<std::size_t>(glRenderMode(GL_RENDER)));
 
     struct Vertex {

@@ -5,82 +5,29 @@
 // from the native window (Xvfb) in at most 0.1% of its pixels. Then what a person meets
 // around that: the share link and the saved picture, failures said in words, the picture
 // in view, the input closing when nothing more is read, and the accessibility of it all.
-// Needs PAGE_DIR (the built page), SINGLE_PAGE (the single file) and NATIVE_BUILD (the
-// native test build).
+// Needs PAGE_DIR (the built page), SINGLE_PAGE (the single file), NATIVE_BUILD (the
+// native test build) and an X display for the native program (testkit/xvfb.sh).
 
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { spawn, spawnSync, execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, writeFileSync, existsSync, openSync, closeSync, rmSync } from 'node:fs';
+import { spawnSync, execFileSync } from 'node:child_process';
+import { mkdtempSync, existsSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { join, dirname } from 'node:path';
-import { fileURLToPath, pathToFileURL } from 'node:url';
-import AxeBuilder from '@axe-core/playwright';
-import { answerPrompts, launchChromium, pageUrl, servePage } from './browser.mjs';
+import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
+import {
+  AxeBuilder, answerPrompts, consoleInputs, launchChromium, pageUrl, runNative as nativeRun, servePage,
+} from '../../testkit/browser.mjs';
 
 const pageDir = process.env.PAGE_DIR;
 const singlePage = process.env.SINGLE_PAGE;
-const nativeProgram = join(process.env.NATIVE_BUILD ?? '', 'app', 'cube-rotation');
+const nativeBuild = process.env.NATIVE_BUILD ?? '';
 const title = 'Geometrija - prikaz zadatka';
 const maxDifferingShare = 0.001;
-const here = dirname(fileURLToPath(import.meta.url));
 const work = mkdtempSync(join(tmpdir(), 'cube-web-'));
 
-// The shared console inputs: printf %b escapes, "repeat N C REST" for long ones.
-function consoleInputs() {
-  const unescape = (text) => text.replace(/\\(.)/g, (_, c) => ({ n: '\n', r: '\r', t: '\t', '\\': '\\' })[c] ?? c);
-  return readFileSync(join(here, '..', 'inputs', 'console.txt'), 'utf8')
-    .replace(/\n$/, '')
-    .split('\n')
-    .filter((line) => !line.startsWith('#'))
-    .map((line) => {
-      const repeat = /^repeat (\d+) (.) (.*)$/.exec(line);
-      return repeat ? repeat[2].repeat(Number(repeat[1])) + unescape(repeat[3]) : unescape(line);
-    });
-}
-
-// -noreset: without it the server resets each time its last client leaves, and the next
-// program that connects during the reset fails to open the display.
-function startXvfb() {
-  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp', '-noreset'], {
-    stdio: ['ignore', 'ignore', 'ignore', 'pipe'],
-  });
-  return new Promise((resolve, reject) => {
-    xvfb.stdio[3].once('data', (data) => resolve({ xvfb, display: `:${String(data).trim()}` }));
-    xvfb.once('exit', () => reject(new Error('Xvfb did not start')));
-  });
-}
-
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-
-// The native program answered with `input` on a virtual display: what it wrote, and a PNG
-// of its window once the first frame is there.
-async function runNative(input, display, png) {
-  const inputPath = join(work, 'input');
-  writeFileSync(inputPath, input);
-  const env = { ...process.env, DISPLAY: display };
-  const inputFd = openSync(inputPath, 'r');
-  const program = spawn(nativeProgram, [], { env, stdio: [inputFd, 'pipe', 'inherit'] });
-  closeSync(inputFd);
-  const chunks = [];
-  program.stdout.on('data', (chunk) => chunks.push(chunk));
-  let ended = null;
-  program.once('exit', (code, signal) => { ended = signal ?? code; });
-  try {
-    let id = '';
-    for (let i = 0; i < 200 && !id && ended === null; ++i) {
-      const info = spawnSync('xwininfo', ['-name', title], { env, encoding: 'utf8' });
-      id = /Window id: (0x[0-9a-f]+)/.exec(info.stdout)?.[1] ?? '';
-      if (!id) await sleep(100);
-    }
-    assert.ok(id, ended === null ? 'the native window did not open' : `the native program ended (${ended}) before its window opened`);
-    await sleep(1000); // its first frame
-    execFileSync('import', ['-window', id, png], { env });
-  } finally {
-    program.kill();
-  }
-  return Buffer.concat(chunks);
-}
+// The native program's bytes for `input`, and its window's first frame in `picture`.
+const runNative = (input, picture) => nativeRun(nativeBuild, input, picture);
 
 function differingPixels(a, b) {
   // compare prints the count on stderr and exits 1 when any pixel differs.
@@ -91,21 +38,19 @@ function differingPixels(a, b) {
 
 let server;
 let browser;
-let x;
 
 before(async () => {
   assert.ok(pageDir && existsSync(join(pageDir, 'index.html')), 'PAGE_DIR must hold the built page');
   assert.ok(singlePage && existsSync(singlePage), 'SINGLE_PAGE must name the single-file page');
-  assert.ok(existsSync(nativeProgram), 'NATIVE_BUILD must hold the native program');
+  assert.ok(existsSync(join(nativeBuild, 'testkit', 'window-shot')), 'NATIVE_BUILD must hold the native test build');
+  assert.ok(process.env.DISPLAY, 'the native program needs an X display');
   server = await servePage(pageDir);
-  x = await startXvfb();
   browser = await launchChromium();
 });
 
 after(async () => {
   await browser?.close();
   server?.close();
-  x?.xvfb.kill();
   rmSync(work, { recursive: true, force: true });
 });
 
@@ -157,8 +102,8 @@ async function canvasPng(page, path) {
   await page.screenshot({ path, clip: box });
 }
 
-function assertNativePicture(st, png, nativePng) {
-  const differing = differingPixels(png, nativePng);
+function assertNativePicture(st, png, nativeShot) {
+  const differing = differingPixels(png, nativeShot);
   st.diagnostic(`${differing} of ${1024 * 700} pixels differ from the native window`);
   assert.ok(differing <= maxDifferingShare * 1024 * 700, `${differing} pixels differ`);
 }
@@ -172,15 +117,15 @@ function linkTyping(input) {
 test('the page writes the native bytes and draws the native picture for every input', async (t) => {
   const inputs = consoleInputs();
   assert.ok(inputs.length >= 8);
-  for (const [index, input] of inputs.entries()) {
+  for (const [index, { name, text: input }] of inputs.entries()) {
     // Rows take turns: answers in the link, typed or pasted, the single file from the disk.
     const inLink = index % 3 === 0;
     const fromDisk = index % 3 === 2;
     const pasted = index % 2 === 1;
     const how = inLink ? 'given in the link' : `${pasted ? 'pasted' : 'typed'}${fromDisk ? ' into the single file from the disk' : ''}`;
-    await t.test(`${how} ${JSON.stringify(input.slice(0, 40))}`, async (st) => {
-      const nativePng = join(work, `native-${index}.png`);
-      const nativeBytes = await runNative(input, x.display, nativePng);
+    await t.test(`${how}: ${name}`, async (st) => {
+      const nativeShot = join(work, `native-${index}.ppm`);
+      const nativeBytes = runNative(input, nativeShot);
 
       const link = linkTyping(input);
       const url = inLink ? link.url : fromDisk ? pathToFileURL(singlePage).href : undefined;
@@ -213,7 +158,7 @@ test('the page writes the native bytes and draws the native picture for every in
 
       const png = join(work, `canvas-${index}.png`);
       await canvasPng(page, png);
-      assertNativePicture(st, png, nativePng);
+      assertNativePicture(st, png, nativeShot);
       assert.deepEqual(problems, []);
       await page.close();
     });
@@ -221,8 +166,8 @@ test('the page writes the native bytes and draws the native picture for every in
 });
 
 test('the share link opens on the same session, and the saved picture is the canvas', async (t) => {
-  const nativePng = join(work, 'native-share.png');
-  await runNative('30\n45 60\n', x.display, nativePng);
+  const nativeShot = join(work, 'native-share.ppm');
+  runNative('30\n45 60\n', nativeShot);
   for (const fromDisk of [false, true]) {
     await t.test(fromDisk ? 'the single file from the disk' : 'the served page', async (st) => {
       const { page, problems } = await openPage(undefined, fromDisk ? pathToFileURL(singlePage).href : undefined);
@@ -230,7 +175,7 @@ test('the share link opens on the same session, and the saved picture is the can
       await answerPrompts(page, ['30', '45 60']);
       const firstPng = join(work, `first-${fromDisk}.png`);
       await canvasPng(page, firstPng);
-      assertNativePicture(st, firstPng, nativePng);
+      assertNativePicture(st, firstPng, nativeShot);
 
       await page.getByRole('button', { name: 'Podeli vezu' }).click();
       await page.locator('#shared').waitFor({ state: 'visible' });
@@ -243,7 +188,7 @@ test('the share link opens on the same session, and the saved picture is the can
       const savedPng = join(work, `saved-${fromDisk}.png`);
       await download.saveAs(savedPng);
       assert.equal(execFileSync('identify', ['-format', '%wx%h', savedPng], { encoding: 'utf8' }), '1024x700');
-      assertNativePicture(st, savedPng, nativePng);
+      assertNativePicture(st, savedPng, nativeShot);
 
       const again = await openPage(undefined, link);
       await again.page.waitForFunction(() => Module.windowOpen);

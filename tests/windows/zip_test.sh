@@ -1,28 +1,24 @@
 #!/usr/bin/env bash
-# The download for Windows users, made by CPack from the Windows build, or a zip already
-# made:   zip_test.sh BUILD_DIR|PACKAGE.zip WINE_RUNNER
+# The download for Windows users, packed by CPack from the Windows build into
+# BUILD_DIR/package, where the release command takes it from:
+#   zip_test.sh BUILD_DIR WINE_RUNNER
 # One folder named after the version, holding exactly the program, its licence, freeglut's
 # and README.txt; the text files end every line in CR LF; the program in it needs only
 # Windows' own DLLs and, under Wine with no display, writes the console texts and then
 # fails to open its window, as a run without a screen must.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-source=$1
-wine=$2
+build=${1:?build directory}
+wine=${2:?Wine runner}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-if [[ "$source" == *.zip ]]; then
-  zip=$(cd "$(dirname "$source")" && pwd)/$(basename "$source")
-  name=$(basename "$zip" .zip)
-  version=${name#cube-rotation-}
-  version=${version%-win64}
-else
-  version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$source/CPackConfig.cmake")
-  name=cube-rotation-$version-win64
-  cpack --config "$source/CPackConfig.cmake" -B "$work/cpack" >/dev/null
-  zip=$work/cpack/$name.zip
-fi
+source "$here/../../scripts/lib.sh"
+version=$(cube_version)
+name=cube-rotation-$version-win64
+rm -rf "$build/package"
+cpack --config "$build/CPackConfig.cmake" -B "$build/package" >/dev/null
+zip=$build/package/$name.zip
 mkdir "$work/unzipped"
 cd "$work/unzipped"
 cmake -E tar xf "$zip"

@@ -4,8 +4,8 @@
 
 #include <string>
 
-// An Xvfb server of its own for one test, so that window tests run with no display and
-// never touch the user's. Stopped when the object goes.
+// A virtual X server of its own for one test (testkit/xvfb.sh), so that window tests run
+// with no display and never touch the user's. Stopped when the object goes.
 class VirtualDisplay {
 public:
     VirtualDisplay();

@@ -1,5 +1,5 @@
 // Makes a PNG of the page as a person sees it after answering 30, 45 and 60:
-//   node screenshot.mjs PAGE_DIR OUTPUT.png
+//   node page_screenshot.mjs PAGE_DIR OUTPUT.png
 import { answerPrompts, launchChromium, pageUrl, servePage } from './browser.mjs';
 
 const [pageDir, output] = process.argv.slice(2);

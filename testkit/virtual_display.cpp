@@ -20,14 +20,13 @@ constexpr int kStartTimeoutMs = 20000;
 
 VirtualDisplay::VirtualDisplay()
 {
-    // Xvfb picks a free display number itself and writes it to this pipe once it accepts
-    // connections, which avoids both guessing numbers and racing its start.
+    // The server picks a free display number itself and writes it to this pipe once it
+    // accepts connections, which avoids both guessing numbers and racing its start.
     int ready[2];
     if (pipe(ready) != 0) {
         return;
     }
-    std::vector<std::string> args = {
-        "Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"};
+    std::vector<std::string> args = {"bash", CUBE_TESTKIT_DIR "/xvfb.sh", "--displayfd", std::to_string(ready[1])};
     std::vector<char*> argv;
     for (std::string& a : args) {
         argv.push_back(a.data());
@@ -39,7 +38,7 @@ VirtualDisplay::VirtualDisplay()
     posix_spawn_file_actions_addclose(&actions, ready[0]);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const int spawned = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawnp(&pid_, "bash", &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     close(ready[1]);
     if (spawned != 0) {

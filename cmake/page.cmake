@@ -1,0 +1,38 @@
+# add_page(): a web page of the program's kind, for the page itself (web/) and the
+# benchmark's bare page (bench/), which include this file where they use it.
+include_guard(GLOBAL)
+
+# A page in `folder` (index.html, cube-rotation.js and .wasm) and the same page as the
+# single file `html`, both built from SOURCES and linked with LIBS.
+#   add_page(target folder html SOURCES ... LIBS ...)
+function(add_page target folder html)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  set(scripts ${PROJECT_SOURCE_DIR}/web/terminal.js ${PROJECT_SOURCE_DIR}/web/share.js)
+  # One SHELL: group per script, since CMake folds repeated options into one.
+  list(TRANSFORM scripts PREPEND "SHELL:--pre-js " OUTPUT_VARIABLE pre_js)
+  foreach(kind multi single)
+    set(name ${target})
+    set(out ${folder})
+    if(kind STREQUAL single)
+      set(name ${target}-single)
+      set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}-single)
+    endif()
+    add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/web/page_streams.cpp)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+    target_link_options(${name} PRIVATE ${CUBE_WEB_LINK_OPTIONS} -sENVIRONMENT=web ${pre_js}
+      $<$<STREQUAL:${kind},single>:-sSINGLE_FILE=1>)
+    set_target_properties(${name} PROPERTIES
+      OUTPUT_NAME cube-rotation
+      SUFFIX .js
+      RUNTIME_OUTPUT_DIRECTORY ${out}
+      LINK_DEPENDS "${scripts}")
+  endforeach()
+  configure_file(${PROJECT_SOURCE_DIR}/web/index.html ${folder}/index.html COPYONLY)
+  add_custom_command(TARGET ${target}-single POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DPAGE=${PROJECT_SOURCE_DIR}/web/index.html
+            -DSCRIPT=${CMAKE_CURRENT_BINARY_DIR}/${target}-single/cube-rotation.js -DOUTPUT=${html}
+            -P ${PROJECT_SOURCE_DIR}/web/inline_script.cmake
+    VERBATIM)
+  set_property(TARGET ${target}-single APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/web/index.html)
+endfunction()

@@ -1,0 +1,73 @@
+// What the browser tests, the page screenshot and the web benchmark share: the built page
+// served over HTTP on 127.0.0.1 (as any static file server would), Debian's Chromium,
+// headless, drawing WebGL with SwiftShader, the page's prompts answered as a person would,
+// the shared console inputs, and the native program's window as a picture.
+
+import { spawnSync } from 'node:child_process';
+import { createReadStream, existsSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { dirname, extname, join } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { chromium } from 'playwright-core';
+
+export { default as AxeBuilder } from '@axe-core/playwright';
+
+const root = join(dirname(fileURLToPath(import.meta.url)), '..');
+
+export function servePage(root) {
+  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+  const server = createServer((request, response) => {
+    const path = join(root, new URL(request.url, 'http://localhost').pathname.replace(/\/$/, '/index.html'));
+    if (!path.startsWith(root) || !existsSync(path)) {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, { 'Content-Type': types[extname(path)] ?? 'application/octet-stream' });
+    createReadStream(path).pipe(response);
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+export function pageUrl(server) {
+  return `http://127.0.0.1:${server.address().port}/`;
+}
+
+export function launchChromium(extraArgs = []) {
+  return chromium.launch({
+    executablePath: '/usr/bin/chromium',
+    // No sandbox as root; no network but the page's own.
+    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--disable-gpu-vsync',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync', '--no-first-run',
+      '--disable-quic', ...extraArgs],
+  });
+}
+
+// Types each answer and presses Enter once the program waits for it, as a person would.
+export async function answerPrompts(page, answers) {
+  for (const answer of answers) {
+    await page.waitForFunction(() => Module.terminal?.reading);
+    await page.keyboard.type(answer);
+    await page.keyboard.press('Enter');
+  }
+}
+
+// The inputs every build is checked on: each file of tests/inputs/console, byte for byte,
+// in the order of the names.
+export function consoleInputs() {
+  const dir = join(root, 'tests', 'inputs', 'console');
+  return readdirSync(dir).sort().map((name) => ({ name, text: readFileSync(join(dir, name), 'utf8') }));
+}
+
+// The native program answered with `input` on the display in DISPLAY: what it wrote, with
+// a picture of its window's first frame in `picture` (PPM), by the native test build's
+// window-shot.
+export function runNative(nativeBuild, input, picture) {
+  const inputPath = `${picture}.input`;
+  writeFileSync(inputPath, input);
+  const shot = spawnSync(join(nativeBuild, 'testkit', 'window-shot'),
+    [picture, inputPath, join(nativeBuild, 'app', 'cube-rotation')], { maxBuffer: 1 << 26 });
+  if (shot.status !== 0) {
+    throw new Error(`window-shot failed (${shot.status ?? shot.signal}): ${shot.stderr}`);
+  }
+  return shot.stdout;
+}

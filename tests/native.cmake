@@ -1,0 +1,55 @@
+# The native build's own suite: the real program end to end on virtual X servers, the
+# viewer in a real GL context, one run under memcheck, the fuzz run and the package check.
+
+# End-to-end: the real program on a virtual X server of each test's own. The Windows build
+# runs the console, window and WindowsProgram cases of this harness on its .exe.
+cube_unit_test(e2e_tests WINDOWED
+  SOURCES e2e/console_test.cpp e2e/window_test.cpp e2e/call_stream_test.cpp e2e/windows_test.cpp
+  LIBS testkit
+  FILTER -WindowsProgram.*)
+target_compile_definitions(e2e_tests PRIVATE CUBE_CONSOLE_INPUTS="${CMAKE_CURRENT_SOURCE_DIR}/inputs/console")
+# The run without any display opens no window, so it keeps leak detection.
+cube_unit_test(e2e_headless_tests
+  SOURCES e2e/headless_test.cpp
+  LIBS testkit)
+foreach(target e2e_tests e2e_headless_tests)
+  target_compile_definitions(${target} PRIVATE CUBE_ROTATION_PATH="$<TARGET_FILE:cube-rotation>")
+  add_dependencies(${target} cube-rotation)
+endforeach()
+
+cube_unit_test(viewer_tests WINDOWED
+  SOURCES viewer/viewer_test.cpp
+  LIBS viewer testkit GLUT::GLUT OpenGL::GL)
+
+# One build runs the program under memcheck (valgrind 3.19 cannot read clang 14's DWARF 5,
+# nor run a sanitized program).
+if(CUBE_MEMCHECK)
+  cube_unit_test(e2e_valgrind_tests WINDOWED
+    SOURCES e2e/valgrind_test.cpp
+    LIBS testkit)
+  target_compile_definitions(e2e_valgrind_tests PRIVATE
+    CUBE_ROTATION_PATH="$<TARGET_FILE:cube-rotation>"
+    VALGRIND_SUPPRESSIONS="${CMAKE_CURRENT_SOURCE_DIR}/e2e/valgrind.supp")
+  add_dependencies(e2e_valgrind_tests cube-rotation)
+endif()
+
+# The whole dialogue under libFuzzer, for a fixed number of runs from the seed corpus. New
+# inputs go to the build tree, never into the repository's corpus.
+if(CUBE_FUZZ)
+  add_executable(dialogue_fuzz fuzz/dialogue_fuzz.cpp)
+  target_include_directories(dialogue_fuzz PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(dialogue_fuzz PRIVATE app_core)
+  target_link_options(dialogue_fuzz PRIVATE -fsanitize=fuzzer)
+  set(FUZZ_RUNS 100000 CACHE STRING "Inputs the fuzz test tries")
+  set(fuzz_dir ${CMAKE_CURRENT_BINARY_DIR}/fuzz)
+  file(MAKE_DIRECTORY ${fuzz_dir}/corpus)
+  add_test(NAME DialogueFuzz.FixedRunFromSeeds
+    COMMAND dialogue_fuzz -runs=${FUZZ_RUNS} -seed=1 -max_len=4096 -artifact_prefix=${fuzz_dir}/
+            ${fuzz_dir}/corpus ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus)
+  set_tests_properties(DialogueFuzz.FixedRunFromSeeds PROPERTIES ENVIRONMENT "${LEAKS_ON};${SANITIZER_ENV}")
+endif()
+
+if(NOT CUBE_SANITIZE)
+  add_test(NAME Package.DebPassesLintianAndHoldsAWorkingProgram
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/package/deb_test.sh ${PROJECT_BINARY_DIR})
+endif()
