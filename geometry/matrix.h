@@ -12,6 +12,8 @@ Matrix3 rotationX(float angle); // turns +y toward +z
 Matrix3 rotationY(float angle); // turns +z toward +x
 Matrix3 rotationZ(float angle); // turns +x toward +y
 
+// Part of the library's interface for checking a rotation (transpose, isOrthogonal,
+// determinant); the program itself does not call these three.
 Matrix3 transpose(Matrix3 m);
 
 // m times p as a column vector; the colour of p is kept.

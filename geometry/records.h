@@ -33,7 +33,9 @@ struct Segment {
     Color color = BLACK;
 };
 
-// A straight line through `anchor`; only x and y of both points are drawn.
+// A straight line through `anchor`; only x and y of both points are drawn. Part of the
+// library's interface: the scene keeps a list of them and the viewer draws it, although
+// the program never makes one.
 struct Line {
     Point anchor;
     Point direction; // read as a vector, not as a position

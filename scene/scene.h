@@ -16,7 +16,7 @@ extern Point sceneMax;
 
 extern std::list<Point> pointList;
 extern std::list<Segment> segmentList;
-extern std::list<Line> lineList; // nothing adds to it; drawn all the same
+extern std::list<Line> lineList; // part of the interface: nothing here adds to it; drawn all the same
 
 // Stores a copy of `point` coloured `color` and widens the bounds by it.
 void addPoint(Point point, Color color);

@@ -18,6 +18,7 @@ float reach(float anchor, float direction, double sign)
     return static_cast<float>(anchor + sign * kLineReach * direction);
 }
 
+// Part of the viewer's interface: the program adds no Line, so this draws nothing in it.
 void drawLines()
 {
     for (const Line& line : lineList) {
@@ -90,7 +91,8 @@ void runViewer(int argc, char** argv)
 
     const CameraCentre centre = cameraCentre(sceneMin, sceneMax);
     // This projection is replaced by reshape before the first frame; it is set up all the
-    // same so that the window starts from a defined state.
+    // same, as the window's fixed set-up sequence has it, so that the window starts from a
+    // defined state.
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(30.0, 1.0, 1.0, 20.0);
