@@ -7,7 +7,7 @@
 #include "stats.h"
 #include "testkit/console_stages.h"
 #include "testkit/scene_reset.h"
-#include "testkit/virtual_display.h"
+#include "testkit/glut_window.h"
 #include "viewer/camera.h"
 #include "viewer/palette.h"
 #include "viewer/viewer.h"
@@ -152,20 +152,10 @@ FrameCost measure()
 int main(int argc, char** argv)
 {
     const bool rendererOnly = argc > 1 && std::string(argv[1]) == "--renderer";
-    // Static, so that the server outlives GLUT and Mesa, which still talk to it at exit.
-    static VirtualDisplay server;
-    if (server.name().empty()) {
+    if (!openGlutWindow(1024, 700)) {
         std::fprintf(stderr, "Xvfb did not start\n");
         return 1;
     }
-    setenv("DISPLAY", server.name().c_str(), 1);
-    int glutArgc = 1;
-    char name[] = "frame_bench";
-    char* glutArgv[] = {name, nullptr};
-    glutInit(&glutArgc, glutArgv);
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
-    glutInitWindowSize(1024, 700);
-    glutCreateWindow("frame bench");
     glClearColor(0.9f, 0.9f, 0.8f, 0.0f);
     if (rendererOnly) {
         std::printf("%s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));

@@ -45,7 +45,7 @@ if(CUBE_FUZZ)
   file(MAKE_DIRECTORY ${fuzz_dir}/corpus)
   add_test(NAME DialogueFuzz.FixedRunFromSeeds
     COMMAND dialogue_fuzz -runs=${FUZZ_RUNS} -seed=1 -max_len=4096 -artifact_prefix=${fuzz_dir}/
-            ${fuzz_dir}/corpus ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus)
+            ${fuzz_dir}/corpus ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus ${CMAKE_CURRENT_SOURCE_DIR}/inputs/console)
   set_tests_properties(DialogueFuzz.FixedRunFromSeeds PROPERTIES ENVIRONMENT "${LEAKS_ON};${SANITIZER_ENV}")
 endif()
 

@@ -1,6 +1,6 @@
 #include "scene/scene.h"
 #include "testkit/fresh_scene.h"
-#include "testkit/virtual_display.h"
+#include "testkit/glut_window.h"
 #include "viewer/camera.h"
 #include "viewer/palette.h"
 #include "viewer/viewer.h"
@@ -15,34 +15,12 @@
 
 namespace {
 
-// A GLUT window on a virtual X server of this process's own, made once: GLUT cannot be
-// initialised twice in one process.
-bool openWindow()
-{
-    static VirtualDisplay server;
-    static const bool open = [] {
-        if (server.name().empty()) {
-            return false;
-        }
-        setenv("DISPLAY", server.name().c_str(), 1);
-        int argc = 1;
-        char name[] = "viewer_tests";
-        char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
-        glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
-        glutInitWindowSize(200, 200);
-        glutCreateWindow("viewer tests");
-        return true;
-    }();
-    return open;
-}
-
 class Viewer : public FreshScene {
 protected:
     void SetUp() override
     {
         FreshScene::SetUp();
-        ASSERT_TRUE(openWindow()) << "no window for the GL context";
+        ASSERT_TRUE(openGlutWindow(200, 200)) << "no window for the GL context";
     }
 };
 
