@@ -46,7 +46,7 @@ async function enterToFrame(browser, server, leadingAnswers) {
   await page.goto(pageUrl(server));
   await page.locator('#line').focus();
   await answerPrompts(page, leadingAnswers);
-  await page.waitForFunction(() => Module.terminal?.reading);
+  await page.waitForFunction(() => window.cubeRotation?.reading);
   // Both pages settle for the same time, so neither is timed while still warming up.
   await page.waitForTimeout(settleMs);
   await page.keyboard.type('60');

@@ -2,14 +2,14 @@
 # benchmark's bare page (bench/), which include this file where they use it.
 include_guard(GLOBAL)
 
-# A page in `folder` (index.html, cube-rotation.js and .wasm) and the same page as the
-# single file `html`, both built from SOURCES and linked with LIBS.
+# A page in `folder` (index.html, page.js, cube-rotation.js and .wasm) and the same page as
+# the single file `html`, both built from SOURCES and linked with LIBS. The program is
+# linked as a factory, createCubeRotation(options), which page.js calls: a classic script,
+# since a page opened from the disk may not load a module.
 #   add_page(target folder html SOURCES ... LIBS ...)
 function(add_page target folder html)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  set(scripts ${PROJECT_SOURCE_DIR}/web/terminal.js ${PROJECT_SOURCE_DIR}/web/share.js)
-  # One SHELL: group per script, since CMake folds repeated options into one.
-  list(TRANSFORM scripts PREPEND "SHELL:--pre-js " OUTPUT_VARIABLE pre_js)
+  set(web ${PROJECT_SOURCE_DIR}/web)
   foreach(kind multi single)
     set(name ${target})
     set(out ${folder})
@@ -20,19 +20,19 @@ function(add_page target folder html)
     add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/web/page_streams.cpp)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS})
-    target_link_options(${name} PRIVATE ${CUBE_WEB_LINK_OPTIONS} -sENVIRONMENT=web ${pre_js}
-      $<$<STREQUAL:${kind},single>:-sSINGLE_FILE=1>)
+    target_link_options(${name} PRIVATE ${CUBE_WEB_LINK_OPTIONS} -sENVIRONMENT=web
+      -sMODULARIZE=1 -sEXPORT_NAME=createCubeRotation $<$<STREQUAL:${kind},single>:-sSINGLE_FILE=1>)
     set_target_properties(${name} PROPERTIES
       OUTPUT_NAME cube-rotation
       SUFFIX .js
-      RUNTIME_OUTPUT_DIRECTORY ${out}
-      LINK_DEPENDS "${scripts}")
+      RUNTIME_OUTPUT_DIRECTORY ${out})
   endforeach()
-  configure_file(${PROJECT_SOURCE_DIR}/web/index.html ${folder}/index.html COPYONLY)
+  configure_file(${web}/index.html ${folder}/index.html COPYONLY)
+  configure_file(${web}/page.js ${folder}/page.js COPYONLY)
   add_custom_command(TARGET ${target}-single POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -DPAGE=${PROJECT_SOURCE_DIR}/web/index.html
-            -DSCRIPT=${CMAKE_CURRENT_BINARY_DIR}/${target}-single/cube-rotation.js -DOUTPUT=${html}
-            -P ${PROJECT_SOURCE_DIR}/web/inline_script.cmake
+    COMMAND ${CMAKE_COMMAND} -DPAGE=${web}/index.html -DOUTPUT=${html}
+            "-DSCRIPTS=cube-rotation.js=${CMAKE_CURRENT_BINARY_DIR}/${target}-single/cube-rotation.js;page.js=${web}/page.js"
+            -P ${web}/inline_script.cmake
     VERBATIM)
-  set_property(TARGET ${target}-single APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/web/index.html)
+  set_property(TARGET ${target}-single APPEND PROPERTY LINK_DEPENDS ${web}/index.html ${web}/page.js)
 endfunction()

@@ -1,10 +1,11 @@
-# GLUT for the Windows cross build: freeglut from Debian 12's source package, fetched and
-# built once per build tree as a static library, so that the program needs no DLL of it.
+# GLUT for the Windows cross build: freeglut from the source package of the Debian release
+# the machine runs, fetched and built once per build tree as a static library, so that the
+# program needs no DLL of it.
 # Defines GLUT::GLUT, OpenGL::GL and OpenGL::GLU, and FREEGLUT_COPYING (its licence).
 set(freeglut_dir ${CMAKE_BINARY_DIR}/freeglut)
 set(freeglut_lib ${freeglut_dir}/install/lib/libfreeglut_static.a)
 set(FREEGLUT_COPYING ${freeglut_dir}/src/COPYING)
-if(NOT EXISTS ${freeglut_lib} OR NOT EXISTS ${FREEGLUT_COPYING})
+if(NOT EXISTS ${freeglut_lib} OR NOT EXISTS ${FREEGLUT_COPYING} OR NOT EXISTS ${freeglut_dir}/version)
   message(STATUS "Fetching Debian's freeglut source and building it for Windows")
   execute_process(COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/fetch-freeglut.sh ${freeglut_dir}
     RESULT_VARIABLE failed)
@@ -29,6 +30,10 @@ if(NOT EXISTS ${freeglut_lib} OR NOT EXISTS ${FREEGLUT_COPYING})
     message(FATAL_ERROR "Building freeglut for Windows failed; see ${freeglut_dir}/configure.log and build.log")
   endif()
 endif()
+
+file(READ ${freeglut_dir}/version freeglut_version)
+string(STRIP "${freeglut_version}" freeglut_version)
+message(STATUS "freeglut for Windows: Debian's ${freeglut_version}")
 
 add_library(OpenGL::GL INTERFACE IMPORTED)
 target_link_libraries(OpenGL::GL INTERFACE opengl32)

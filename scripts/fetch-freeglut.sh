@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Fetches the source of freeglut as Debian 12 ships it (the source package pinned below)
-# with apt-get source, and unpacks it:   fetch-freeglut.sh DIR   (the source ends in DIR/src)
+# Fetches the source of freeglut as the Debian release this machine runs ships it (Debian
+# 12 and 13 alike) with apt-get source, and unpacks it:
+#   fetch-freeglut.sh DIR   (the source ends in DIR/src, its Debian version in DIR/version)
 # apt runs on a state folder of its own in DIR, with this machine's Debian mirrors as
 # deb-src entries, so the machine's own apt set-up is left as it is; apt checks the signed
 # index and the files' checksums.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-version=3.4.0-1
 dir=$(mkdir -p "$1" && cd "$1" && pwd)
 state=$dir/apt
-rm -rf "$state" "$dir/src"
+rm -rf "$state" "$dir/src" "$dir/download"
 mkdir -p "$state/lists/partial" "$state/cache/archives/partial" "$dir/download"
 bash "$here/debian-sources.sh" deb-src >"$state/debian.sources"
 apt=(apt-get -q
@@ -17,14 +17,16 @@ apt=(apt-get -q
   -o Dir::State::Lists="$state/lists" -o Dir::Cache="$state/cache"
   -o Dir::State::status=/var/lib/dpkg/status -o APT::Sandbox::User=root -o Debug::NoLocking=1)
 if ! "${apt[@]}" update >"$dir/fetch.log" 2>&1 ||
-  ! (cd "$dir/download" && "${apt[@]}" source --download-only "freeglut=$version") >>"$dir/fetch.log" 2>&1; then
+  ! (cd "$dir/download" && "${apt[@]}" source --download-only freeglut) >>"$dir/fetch.log" 2>&1; then
   cat "$dir/fetch.log" >&2
   cat >&2 <<MSG
-Could not fetch Debian's freeglut $version source package, which the Windows build
+Could not fetch Debian's freeglut source package, which the Windows build
 compiles. It needs apt-get and network access to this machine's Debian mirrors
 (bash scripts/install-deps.sh build run test installs what the build needs).
 MSG
   exit 1
 fi
+dsc=("$dir/download"/freeglut_*.dsc)
+basename "${dsc[0]}" .dsc | sed 's/^freeglut_//' >"$dir/version"
 mkdir "$dir/src"
-tar -xzf "$dir/download/freeglut_${version%-*}.orig.tar.gz" -C "$dir/src" --strip-components=1
+tar -xf "$dir/download"/freeglut_*.orig.tar.* -C "$dir/src" --strip-components=1

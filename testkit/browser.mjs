@@ -45,7 +45,7 @@ export function launchChromium(extraArgs = []) {
 // Types each answer and presses Enter once the program waits for it, as a person would.
 export async function answerPrompts(page, answers) {
   for (const answer of answers) {
-    await page.waitForFunction(() => Module.terminal?.reading);
+    await page.waitForFunction(() => window.cubeRotation?.reading);
     await page.keyboard.type(answer);
     await page.keyboard.press('Enter');
   }

@@ -1,14 +1,19 @@
-# Writes OUTPUT: the page PAGE with its script tag for cube-rotation.js replaced by the
-# script SCRIPT itself (built with its WebAssembly inside), so that one file is the page.
-#   cmake -DPAGE=... -DSCRIPT=... -DOUTPUT=... -P inline_script.cmake
+# Writes OUTPUT: the page PAGE with each script tag that loads a file of SCRIPTS (a list of
+# NAME=PATH) replaced by that script itself, so that one file is the page. The program's
+# script is built with its WebAssembly inside.
+#   cmake -DPAGE=... -DSCRIPTS="cube-rotation.js=...;page.js=..." -DOUTPUT=... -P inline_script.cmake
 file(READ ${PAGE} page)
-file(READ ${SCRIPT} script)
-# Inside a script element the first "</script" ends it, whatever the JavaScript meant.
-string(REPLACE "</script" "<\\/script" script "${script}")
-set(tag "<script src=\"cube-rotation.js\"></script>")
-string(FIND "${page}" "${tag}" at)
-if(at EQUAL -1)
-  message(FATAL_ERROR "${PAGE} has no ${tag}")
-endif()
-string(REPLACE "${tag}" "<script>\n${script}</script>" page "${page}")
+foreach(entry IN LISTS SCRIPTS)
+  string(REGEX MATCH "^([^=]+)=(.*)$" matched "${entry}")
+  set(name ${CMAKE_MATCH_1})
+  file(READ ${CMAKE_MATCH_2} script)
+  # Inside a script element the first "</script" ends it, whatever the JavaScript meant.
+  string(REPLACE "</script" "<\\/script" script "${script}")
+  set(tag "<script src=\"${name}\"></script>")
+  string(FIND "${page}" "${tag}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${PAGE} has no ${tag}")
+  endif()
+  string(REPLACE "${tag}" "<script>\n${script}</script>" page "${page}")
+endforeach()
 file(WRITE ${OUTPUT} "${page}")

@@ -4,7 +4,7 @@
 
 #include <sys/types.h>
 
-// The page's terminal object is Module.terminal (terminal.js). Reading suspends the
+// The page's terminal object is Module.terminal (page.js). Reading suspends the
 // program through Asyncify until the terminal has bytes or the input has ended (0).
 EM_ASYNC_JS(int, pageRead, (char* buffer, int size), {
     const bytes = await Module.terminal.read(size);

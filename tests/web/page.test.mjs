@@ -26,6 +26,8 @@ const title = 'Geometrija - prikaz zadatka';
 const maxDifferingShare = 0.001;
 const work = mkdtempSync(join(tmpdir(), 'cube-web-'));
 
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
 // The native program's bytes for `input`, and its window's first frame in `picture`.
 const runNative = (input, picture) => nativeRun(nativeBuild, input, picture);
 
@@ -94,7 +96,7 @@ function transcriptOf(page) {
 // The canvas as a PNG, once the frame after the legend is shown. The canvas is shown at its
 // own size on whole pixels, so the screenshot is its image.
 async function canvasPng(page, path) {
-  await page.waitForFunction(() => Module.windowOpen);
+  await page.waitForFunction(() => cubeRotation.windowOpen);
   await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
   await sleep(300);
   const box = await page.locator('canvas').boundingBox();
@@ -135,7 +137,7 @@ test('the page writes the native bytes and draws the native picture for every in
       if (inLink) {
         // The user carries on once the link's lines are typed, or once the program has
         // stopped asking (a read that stopped at text that is no number never asks again).
-        await page.waitForFunction(() => (Module.terminal.queued === 0 && Module.terminal.reading) || Module.windowOpen);
+        await page.waitForFunction(() => (cubeRotation.queued === 0 && cubeRotation.reading) || cubeRotation.windowOpen);
         await typeInput(page, link.rest);
       } else {
         await (pasted ? pasteInput(page, input) : typeInput(page, input));
@@ -144,16 +146,16 @@ test('the page writes the native bytes and draws the native picture for every in
       await page.keyboard.press('Control+D');
       await page.keyboard.press('Control+D');
 
-      await page.waitForFunction((size) => Module.terminal.written.reduce((n, c) => n + c.length, 0) >= size,
+      await page.waitForFunction((size) => cubeRotation.written.reduce((n, c) => n + c.length, 0) >= size,
         nativeBytes.length, { timeout: 60000 });
-      const written = Buffer.from(await page.evaluate(() => Module.terminal.written.flatMap((c) => [...c])));
+      const written = Buffer.from(await page.evaluate(() => cubeRotation.written.flatMap((c) => [...c])));
       assert.deepEqual(written, nativeBytes);
 
       // Shown as text only, and the legend's last line is there although no newline ends it.
       const transcript = await transcriptOf(page);
       assert.equal(transcript.elements, 0);
       assert.ok(transcript.text.endsWith('Kocka rotirana oko Z-ose: zuta'));
-      await page.waitForFunction(() => Module.windowOpen);
+      await page.waitForFunction(() => cubeRotation.windowOpen);
       assert.equal(await page.locator('#line').isDisabled(), true);
 
       const png = join(work, `canvas-${index}.png`);
@@ -191,7 +193,7 @@ test('the share link opens on the same session, and the saved picture is the can
       assertNativePicture(st, savedPng, nativeShot);
 
       const again = await openPage(undefined, link);
-      await again.page.waitForFunction(() => Module.windowOpen);
+      await again.page.waitForFunction(() => cubeRotation.windowOpen);
       assert.equal(await again.page.locator('#transcript').textContent(), await page.locator('#transcript').textContent());
       const againPng = join(work, `again-${fromDisk}.png`);
       await canvasPng(again.page, againPng);
@@ -206,7 +208,7 @@ test('the share link opens on the same session, and the saved picture is the can
 test('a link cannot put markup in the page, a long one types like a paste, and one without answers changes nothing', async () => {
   const markup = '<img src=x onerror="window.injected=1">';
   const { page, problems } = await openPage(undefined, `${pageUrl(server)}#30,45,${encodeURIComponent(markup)}`);
-  await page.waitForFunction(() => Module.windowOpen);
+  await page.waitForFunction(() => cubeRotation.windowOpen);
   const transcript = await transcriptOf(page);
   assert.equal(transcript.elements, 0);
   assert.ok(transcript.text.includes(`po Z osi?\n${markup}\n`), transcript.text);
@@ -218,15 +220,15 @@ test('a link cannot put markup in the page, a long one types like a paste, and o
   // A long answer in the link is typed like a long paste.
   const long = '7'.repeat(200000);
   const longLink = await openPage(undefined, `${pageUrl(server)}#${long},45,60`);
-  await longLink.page.waitForFunction(() => Module.windowOpen, null, { timeout: 60000 });
+  await longLink.page.waitForFunction(() => cubeRotation.windowOpen, null, { timeout: 60000 });
   assert.ok((await longLink.page.locator('#transcript').textContent()).includes(`po X osi?\n${long}\n`));
-  assert.equal(await longLink.page.evaluate(() => Module.terminal.sentLines.length), 3);
+  assert.equal(await longLink.page.evaluate(() => cubeRotation.sentLines.length), 3);
   assert.deepEqual(longLink.problems, []);
   await longLink.page.close();
 
   for (const empty of ['', '#']) {
     const plain = await openPage(undefined, `${pageUrl(server)}${empty}`);
-    await plain.page.waitForFunction(() => Module.terminal.reading);
+    await plain.page.waitForFunction(() => cubeRotation.reading);
     assert.equal(await plain.page.locator('#transcript').textContent(), '\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n');
     await plain.page.close();
   }
@@ -253,7 +255,7 @@ test('when the window opens, the whole canvas and the legend are in view and the
       const { page, problems } = await openPage(viewport);
       await page.locator('#line').focus();
       await answerPrompts(page, ['30', '45', '60']);
-      await page.waitForFunction(() => Module.windowOpen);
+      await page.waitForFunction(() => cubeRotation.windowOpen);
       await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
       const canvas = await page.locator('canvas').evaluate((c) => c.getBoundingClientRect().toJSON());
       assert.ok(inView(canvas, viewport), `canvas at ${JSON.stringify(canvas)}`);
@@ -298,7 +300,7 @@ test('the page says in words why the program cannot run: from the disk without t
 
 test('the page is accessible: named controls and canvas, a visible focus, the input outside the log, no axe-core violation', async () => {
   const { page, problems } = await openPage({ width: 1366, height: 768 });
-  await page.waitForFunction(() => Module.terminal?.reading);
+  await page.waitForFunction(() => window.cubeRotation?.reading);
   const axe = async () => (await new AxeBuilder({ page }).withTags(['wcag2a', 'wcag2aa']).analyze()).violations
     .map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(', ')}`);
   assert.deepEqual(await axe(), []);
@@ -320,7 +322,7 @@ test('the page is accessible: named controls and canvas, a visible focus, the in
   assert.match(await picture.evaluate((e) => document.getElementById(e.getAttribute('aria-describedby')).textContent), /legenda/);
 
   await answerPrompts(page, ['30', '45', '60']);
-  await page.waitForFunction(() => Module.windowOpen);
+  await page.waitForFunction(() => cubeRotation.windowOpen);
   assert.deepEqual(await axe(), []);
   assert.deepEqual(problems, []);
   await page.close();

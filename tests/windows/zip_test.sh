@@ -4,8 +4,9 @@
 #   zip_test.sh BUILD_DIR WINE_RUNNER
 # One folder named after the version, holding exactly the program, its licence, freeglut's
 # and README.txt; the text files end every line in CR LF; the program in it needs only
-# Windows' own DLLs and, under Wine with no display, writes the console texts and then
-# fails to open its window, as a run without a screen must.
+# Windows' own DLLs, carries the package's icon and a version resource naming the product
+# and the version, and, under Wine with no display, writes the console texts and then fails
+# to open its window, as a run without a screen must.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=${1:?build directory}
@@ -35,6 +36,28 @@ grep -q "^cube-rotation $version for Windows" "$name/README.txt"
 grep -q "Permission is hereby granted" "$name/freeglut-COPYING.txt"
 
 bash "$here/imports.sh" "$name/cube-rotation.exe"
+
+# The resource types at the top of the .exe's resource directory: icons (3), the icon group
+# Explorer shows (14) and the version (16), and the version's strings as the file's
+# properties show them.
+types=$(x86_64-w64-mingw32-objdump -p "$name/cube-rotation.exe" | sed -n '/Resource Directory section/,$p' |
+  sed -n 's/^0[0-9a-f][0-9a-f]   Entry: ID: 0x0*\([0-9a-f]*\),.*/\1/p' | tr '\n' ' ')
+[[ "$types" == "3 e 10 " ]] || { echo "resource types in the .exe: $types" >&2; exit 1; }
+strings -el -n 3 "$name/cube-rotation.exe" | awk -v version="$version" '
+  previous == "ProductName" && $0 == "cube-rotation" { product = 1 }
+  previous == "ProductVersion" && $0 == version { product_version = 1 }
+  previous == "FileVersion" && $0 == version { file_version = 1 }
+  previous == "FileDescription" && $0 ~ /rotation matrices/ { description = 1 }
+  { previous = $0 }
+  END {
+    if (!(product && product_version && file_version && description)) {
+      print "the version resource lacks a name, a version or a description" > "/dev/stderr"
+      exit 1
+    }
+  }'
+icons=$(x86_64-w64-mingw32-objdump -p "$name/cube-rotation.exe" | sed -n '/Resource Directory section/,$p' |
+  awk '/^0[0-9a-f][0-9a-f]   Entry/ { type = $4 } type == "0x000003," && /^0[0-9a-f][0-9a-f]     Entry/ { n++ } END { print n + 0 }')
+[[ $icons == 4 ]] || { echo "the .exe holds $icons icon images, not 4 (256, 48, 32 and 16 pixels)" >&2; exit 1; }
 set +e
 echo "30 45 60" | env -u DISPLAY "$wine" "$name/cube-rotation.exe" >output 2>errors
 status=$?
