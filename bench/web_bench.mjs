@@ -7,6 +7,7 @@ import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
 import { answerPrompts, launchChromium, pageUrl, servePage } from '../testkit/browser.mjs';
+import { engineNames, launch } from '../testkit/engines.mjs';
 
 // Each page's time varies by a third from load to load (mostly WebGL context creation, then
 // which display frame the draw lands in), and the two pages load independently, so the row
@@ -86,4 +87,30 @@ try {
   await browser.close();
   server.close();
   minimalServer.close();
+}
+
+// Each engine on the virtual display, through the same harness: from the start of the page's
+// load to its first frame, the answers given in the link.
+const engineRounds = 21;
+const engineServer = await servePage(pageDir);
+try {
+  const cells = [];
+  for (const engine of engineNames) {
+    const browser = await launch(engine);
+    try {
+      const times = [];
+      for (let round = 0; round < engineRounds; ++round) {
+        const page = await browser.open(`${pageUrl(engineServer)}#30,45,60`, { width: 1100, height: 1000 });
+        await page.waitFor(() => window.cubeRotation?.windowOpen, null, 60000);
+        times.push(await page.evaluate(() => cubeRotation.firstFrameAt));
+        await page.close();
+      }
+      cells.push(`${engine} ${trimmedMean(times).toFixed(0)} ms`);
+    } finally {
+      await browser.close();
+    }
+  }
+  console.log(`| web page in each engine: start of the load to the first frame, answers in the link (${engineRounds} loads, 10% trimmed means) | ${cells.join(', ')} | |`);
+} finally {
+  engineServer.close();
 }

@@ -21,7 +21,7 @@ function(add_page target folder html)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS})
     target_link_options(${name} PRIVATE ${CUBE_WEB_LINK_OPTIONS} -sENVIRONMENT=web
-      -sMODULARIZE=1 -sEXPORT_NAME=createCubeRotation $<$<STREQUAL:${kind},single>:-sSINGLE_FILE=1>)
+      -sMODULARIZE=1 -sEXPORT_NAME=createCubeRotation -sEXPORTED_RUNTIME_METHODS=ccall $<$<STREQUAL:${kind},single>:-sSINGLE_FILE=1>)
     set_target_properties(${name} PROPERTIES
       OUTPUT_NAME cube-rotation
       SUFFIX .js

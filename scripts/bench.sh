@@ -44,5 +44,5 @@ echo "| Windows download: the zip / the bare .exe zipped the same way | $(awk -v
 # The web page beside a bare GLUT page with the same toolchain, flags and console pane.
 build_preset web-bench 2>/dev/null
 install_browser_tools 2>/dev/null
-node bench/web_bench.mjs "$root/build/web-bench/page" "$root/build/web-bench/bench/minimal-page" \
+bash testkit/xvfb.sh node bench/web_bench.mjs "$root/build/web-bench/page" "$root/build/web-bench/bench/minimal-page" \
   "$root/build/web-bench/cube-rotation.html" "$root/build/web-bench/bench/minimal.html"

@@ -71,3 +71,13 @@ export function runNative(nativeBuild, input, picture) {
   }
   return shot.stdout;
 }
+
+// How many pixels of two pictures of the same size differ (ImageMagick's count).
+export function differingPixels(a, b) {
+  // compare prints the count on stderr and exits 1 when any pixel differs.
+  const result = spawnSync('compare', ['-metric', 'AE', a, b, 'null:'], { encoding: 'utf8' });
+  if (result.status !== 0 && result.status !== 1) {
+    throw new Error(`compare failed: ${result.stderr}`);
+  }
+  return Number(result.stderr.trim());
+}

@@ -9,6 +9,7 @@
 //   reading      the program waits for a line
 //   queued       lines of the link still to be typed for the user
 //   windowOpen   the first frame is drawn: the program reads no more
+//   firstFrameAt when it was drawn, in milliseconds since the page began to load
 //   failed       what went wrong, in words, or null
 //   written      every chunk of bytes the program wrote, in order (Uint8Arrays)
 //   sentLines    every line sent to the program, without its newline
@@ -102,7 +103,7 @@
     });
     line.addEventListener('paste', (event) => {
       event.preventDefault();
-      insertLines(event.clipboardData.getData('text'));
+      insertLines(event.clipboardData.getData('text/plain'));
     });
     transcript.parentElement.addEventListener('click', () => {
       if (window.getSelection().isCollapsed) {
@@ -147,6 +148,7 @@
   const status = {
     started: false,
     windowOpen: false,
+    firstFrameAt: null,
     failed: null,
     get reading() { return terminal.reading; },
     get queued() { return terminal.queued; },
@@ -186,21 +188,12 @@
     }
   }
 
-  // GLUT's event loop ends main() by throwing "unwind" once the window is up; after a read
-  // that waited, nothing above main() is there to catch it, so it is caught here. Anything
-  // else thrown is a real failure.
+  // Anything the page did not expect is a failure worth telling.
   window.addEventListener('unhandledrejection', (event) => {
-    event.preventDefault();
-    if (event.reason !== 'unwind') {
-      stoppedAbnormally(String(event.reason?.message ?? event.reason));
-    }
+    stoppedAbnormally(String(event.reason?.message ?? event.reason));
   });
   window.addEventListener('error', (event) => {
-    if (event.error === 'unwind') {
-      event.preventDefault();
-    } else {
-      stoppedAbnormally(String(event.error?.message ?? event.message));
-    }
+    stoppedAbnormally(String(event.error?.message ?? event.message));
   });
 
   // Answers in the page's address: #30,45,60 is split on its commas into lines, each
@@ -265,6 +258,7 @@
   function afterFrame() {
     if (!status.windowOpen) {
       status.windowOpen = true;
+      status.firstFrameAt = performance.now();
       terminal.close('Program vise ne cita unos; slika je ispod.');
       canvas.scrollIntoView({ block: 'end' });
       saveButton.disabled = !program?._pageRedraw;
@@ -302,11 +296,23 @@
     failedToStart('cube-rotation.js se nije ucitao.');
     return;
   }
+  // main() runs as an asynchronous call, since its reads wait for the page. GLUT's event
+  // loop ends it by throwing "unwind" once the window is up: that is its normal end.
+  function runMain(instance) {
+    program = instance;
+    status.started = true;
+    instance.ccall('main', 'number', ['number', 'number'], [0, 0], { async: true }).catch((error) => {
+      if (error !== 'unwind') {
+        stoppedAbnormally(String(error?.message ?? error));
+      }
+    });
+  }
+
   createCubeRotation({
     canvas,
     terminal,
+    noInitialRun: true,
     postMainLoop: afterFrame,
-    onRuntimeInitialized() { status.started = true; },
     onAbort(what) { stoppedAbnormally(String(what)); },
     // The runtime's own notices (the GL emulation says that it is in use) are not the program's
     // output and no error of the page's; anything else it reports is.
@@ -315,5 +321,5 @@
         console.error(text);
       }
     },
-  }).then((instance) => { program = instance; }, (error) => stoppedAbnormally(String(error?.message ?? error)));
+  }).then(runMain, (error) => stoppedAbnormally(String(error?.message ?? error)));
 })();

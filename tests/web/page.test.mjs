@@ -1,22 +1,19 @@
-// The web page in Chromium against the native program. For every input of the shared
-// table, given in the page's link, typed or pasted into its console pane, or typed into the
-// single file opened from the disk, and ended with Ctrl-D: the bytes the program writes in
-// the page equal what the native program writes for the same input, and the canvas differs
-// from the native window (Xvfb) in at most 0.1% of its pixels. Then what a person meets
-// around that: the share link and the saved picture, failures said in words, the picture
-// in view, the input closing when nothing more is read, and the accessibility of it all.
-// Needs PAGE_DIR (the built page), SINGLE_PAGE (the single file), NATIVE_BUILD (the
-// native test build) and an X display for the native program (testkit/xvfb.sh).
+// What a person meets around the program in the page, checked in Chromium (the rows of the
+// shared table and the failures are checked in every engine by engines.test.mjs): the share
+// link and the saved picture, markup in a link, the picture in view, the input closing when
+// nothing more is read, and the accessibility of it all. Needs PAGE_DIR (the built page),
+// SINGLE_PAGE (the single file), NATIVE_BUILD (the native test build) and an X display for
+// the native program (testkit/xvfb.sh).
 
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { spawnSync, execFileSync } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import { mkdtempSync, existsSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import {
-  AxeBuilder, answerPrompts, consoleInputs, launchChromium, pageUrl, runNative as nativeRun, servePage,
+  AxeBuilder, answerPrompts, differingPixels, launchChromium, pageUrl, runNative as nativeRun, servePage,
 } from '../../testkit/browser.mjs';
 
 const pageDir = process.env.PAGE_DIR;
@@ -30,13 +27,6 @@ const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // The native program's bytes for `input`, and its window's first frame in `picture`.
 const runNative = (input, picture) => nativeRun(nativeBuild, input, picture);
-
-function differingPixels(a, b) {
-  // compare prints the count on stderr and exits 1 when any pixel differs.
-  const result = spawnSync('compare', ['-metric', 'AE', a, b, 'null:'], { encoding: 'utf8' });
-  assert.ok(result.status === 0 || result.status === 1, result.stderr);
-  return Number(result.stderr.trim());
-}
 
 let server;
 let browser;
@@ -70,23 +60,7 @@ async function openPage(viewport = { width: 1100, height: 1500 }, url = pageUrl(
   return { page, problems };
 }
 
-async function typeInput(page, input) {
-  const lines = input.split('\n');
-  const last = lines.pop();
-  for (const line of lines) {
-    await page.keyboard.insertText(line);
-    await page.keyboard.press('Enter');
-  }
-  await page.keyboard.insertText(last);
-}
 
-async function pasteInput(page, input) {
-  await page.locator('#line').evaluate((line, text) => {
-    const data = new DataTransfer();
-    data.setData('text/plain', text);
-    line.dispatchEvent(new ClipboardEvent('paste', { clipboardData: data, bubbles: true, cancelable: true }));
-  }, input);
-}
 
 // The transcript's text, and how many elements it holds (none: it is only ever text).
 function transcriptOf(page) {
@@ -110,62 +84,6 @@ function assertNativePicture(st, png, nativeShot) {
   assert.ok(differing <= maxDifferingShare * 1024 * 700, `${differing} pixels differ`);
 }
 
-// The link that types `input` for the user: its complete lines, one per comma.
-function linkTyping(input) {
-  const lines = input.split('\n');
-  return { url: `${pageUrl(server)}#${lines.slice(0, -1).map(encodeURIComponent).join(',')}`, rest: lines.at(-1) };
-}
-
-test('the page writes the native bytes and draws the native picture for every input', async (t) => {
-  const inputs = consoleInputs();
-  assert.ok(inputs.length >= 8);
-  for (const [index, { name, text: input }] of inputs.entries()) {
-    // Rows take turns: answers in the link, typed or pasted, the single file from the disk.
-    const inLink = index % 3 === 0;
-    const fromDisk = index % 3 === 2;
-    const pasted = index % 2 === 1;
-    const how = inLink ? 'given in the link' : `${pasted ? 'pasted' : 'typed'}${fromDisk ? ' into the single file from the disk' : ''}`;
-    await t.test(`${how}: ${name}`, async (st) => {
-      const nativeShot = join(work, `native-${index}.ppm`);
-      const nativeBytes = runNative(input, nativeShot);
-
-      const link = linkTyping(input);
-      const url = inLink ? link.url : fromDisk ? pathToFileURL(singlePage).href : undefined;
-      const { page, problems } = await openPage(undefined, url);
-      await page.waitForFunction(() => document.getElementById('transcript').textContent.includes('po X osi?'));
-      await page.locator('#line').focus();
-      if (inLink) {
-        // The user carries on once the link's lines are typed, or once the program has
-        // stopped asking (a read that stopped at text that is no number never asks again).
-        await page.waitForFunction(() => (cubeRotation.queued === 0 && cubeRotation.reading) || cubeRotation.windowOpen);
-        await typeInput(page, link.rest);
-      } else {
-        await (pasted ? pasteInput(page, input) : typeInput(page, input));
-      }
-      // Ctrl-D sends what is left on the line, then ends the input.
-      await page.keyboard.press('Control+D');
-      await page.keyboard.press('Control+D');
-
-      await page.waitForFunction((size) => cubeRotation.written.reduce((n, c) => n + c.length, 0) >= size,
-        nativeBytes.length, { timeout: 60000 });
-      const written = Buffer.from(await page.evaluate(() => cubeRotation.written.flatMap((c) => [...c])));
-      assert.deepEqual(written, nativeBytes);
-
-      // Shown as text only, and the legend's last line is there although no newline ends it.
-      const transcript = await transcriptOf(page);
-      assert.equal(transcript.elements, 0);
-      assert.ok(transcript.text.endsWith('Kocka rotirana oko Z-ose: zuta'));
-      await page.waitForFunction(() => cubeRotation.windowOpen);
-      assert.equal(await page.locator('#line').isDisabled(), true);
-
-      const png = join(work, `canvas-${index}.png`);
-      await canvasPng(page, png);
-      assertNativePicture(st, png, nativeShot);
-      assert.deepEqual(problems, []);
-      await page.close();
-    });
-  }
-});
 
 test('the share link opens on the same session, and the saved picture is the canvas', async (t) => {
   const nativeShot = join(work, 'native-share.ppm');
@@ -276,25 +194,6 @@ test('when the window opens, the whole canvas and the legend are in view and the
       assert.deepEqual(problems, []);
       await page.close();
     });
-  }
-});
-
-test('the page says in words why the program cannot run: from the disk without the single file, without WebGL', async () => {
-  const fromDisk = await openPage(undefined, pathToFileURL(join(pageDir, 'index.html')).href);
-  await fromDisk.page.locator('#failure').waitFor({ state: 'visible' });
-  assert.match(await fromDisk.page.locator('#failure').textContent(), /cube-rotation\.html.*Tehnicki razlog: cube-rotation\.wasm/s);
-  assert.equal(await fromDisk.page.locator('#line').isDisabled(), true);
-  await fromDisk.page.close();
-
-  const withoutWebGL = await launchChromium(['--disable-webgl', '--disable-3d-apis']);
-  try {
-    const { page } = await openPage(undefined, pageUrl(server), withoutWebGL);
-    await page.locator('#failure').waitFor({ state: 'visible' });
-    assert.match(await page.locator('#failure').textContent(), /WebGL/);
-    assert.equal(await page.locator('#line').isDisabled(), true);
-    assert.equal(await page.locator('#transcript').textContent(), '', 'the questions were asked anyway');
-  } finally {
-    await withoutWebGL.close();
   }
 });
 
