@@ -45,13 +45,19 @@ void rotate(CubeModel& cube, const Matrix3& rotation)
 
 float toRadians(float degrees) { return static_cast<float>(degrees * (std::numbers::pi / 180.0)); }
 
-void runDialogue(CubeModel& cube, NumberReader& input, std::FILE* output)
+void runDialogue(CubeModel& cube, NumberReader& input, std::FILE* output, AxisTurns* turns)
 {
     float degrees = 0.0f;
-    for (const AxisStep& step : kSteps) {
+    for (std::size_t i = 0; i < kSteps.size(); ++i) {
+        const AxisStep& step = kSteps[i];
         write(output, step.prompt);
         readNumber(input, degrees); // a failed read keeps the previous angle
-        rotate(cube, step.rotation(toRadians(degrees)));
+        const float radians = toRadians(degrees);
+        const Matrix3 rotation = step.rotation(radians);
+        if (turns != nullptr) {
+            (*turns)[i] = {degrees, radians, rotation};
+        }
+        rotate(cube, rotation);
         addCube(cube, step.color);
     }
     write(output, kLegend);
@@ -59,10 +65,10 @@ void runDialogue(CubeModel& cube, NumberReader& input, std::FILE* output)
 
 // Two streams by nature; the names and the declaration's comment say which is which.
 // NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
-CubeModel runConsoleStages(std::FILE* input, std::FILE* output)
+CubeModel runConsoleStages(std::FILE* input, std::FILE* output, AxisTurns* turns)
 {
     CubeModel cube = addStartingCube();
     NumberReader reader{input, {}};
-    runDialogue(cube, reader, output);
+    runDialogue(cube, reader, output, turns);
     return cube;
 }

@@ -3,17 +3,30 @@
 #include "cube.h"
 #include "number_reader.h"
 
+#include <array>
 #include <cstdio>
+
+// One step of the dialogue as the program held it: the angle it read (degrees), the angle
+// it gave the rotation builder (radians) and the matrix that builder made.
+struct AxisTurn {
+    float degrees = 0.0f;
+    float radians = 0.0f;
+    Matrix3 rotation;
+};
+
+// The turns about X, Y and Z, in that order.
+using AxisTurns = std::array<AxisTurn, 3>;
 
 // Asks for the angles about X, Y and Z in degrees, rotating `cube` after each answer (each
 // rotation acts on the result of the previous one) and adding it to the scene in BLUE,
 // GREEN and YELLOW. Ends by writing the colour legend. Input that is not a number leaves
-// the previous angle in force; the first one starts at 0 degrees.
-void runDialogue(CubeModel& cube, NumberReader& input, std::FILE* output);
+// the previous angle in force; the first one starts at 0 degrees. Each step is recorded in
+// `turns` when it is given (the page shows them; the program's own run needs none).
+void runDialogue(CubeModel& cube, NumberReader& input, std::FILE* output, AxisTurns* turns = nullptr);
 
 // The program up to its window: adds the starting cube to the scene, then runs the
 // dialogue on `input` and `output`. Returns the cube as the dialogue left it.
-CubeModel runConsoleStages(std::FILE* input, std::FILE* output);
+CubeModel runConsoleStages(std::FILE* input, std::FILE* output, AxisTurns* turns = nullptr);
 
 // Degrees as read to the radians given to the rotation builders: the product in double,
 // rounded to float.

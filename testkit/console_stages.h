@@ -11,13 +11,15 @@
 struct ConsoleRun {
     CubeModel cube;     // as the dialogue left it
     std::string output; // everything written
+    AxisTurns turns;    // each step as the dialogue held it
 };
 
 inline ConsoleRun runConsoleStages(const std::string& input)
 {
     std::FILE* in = streamHolding(input);
     std::FILE* out = temporaryStream();
-    ConsoleRun run{runConsoleStages(in, out), {}};
+    ConsoleRun run;
+    run.cube = runConsoleStages(in, out, &run.turns);
     std::rewind(out);
     run.output = restOf(out);
     std::fclose(out);

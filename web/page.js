@@ -225,22 +225,53 @@
     return `${['kocka', ...words].join('-').slice(0, 100)}.png`;
   }
 
-  // The scene lives as long as the program, so a fresh run is a fresh page.
-  byId('restart').addEventListener('click', () => location.reload());
+  // The scene lives as long as the program, so a fresh run is a fresh page: an empty one,
+  // without the answers of the link it was opened from.
+  byId('restart').addEventListener('click', () => {
+    if (location.hash) {
+      location.replace(location.href.replace(/#.*$/, ''));
+    } else {
+      location.reload();
+    }
+  });
 
+  async function copyText(text) {
+    try {
+      await navigator.clipboard.writeText(text);
+      return true;
+    } catch {
+      return false; // no clipboard here (a page from the disk, a browser that asks first)
+    }
+  }
+
+  // A link to a file on this computer works only on it: from the disk, the page offers the
+  // part after # to add to the page's address wherever it is put on the web.
   byId('share').addEventListener('click', async () => {
     const link = linkFor(terminal.sentLines);
-    let copied = false;
-    try {
-      await navigator.clipboard.writeText(link);
-      copied = true;
-    } catch {
-      // No clipboard here (a page from the disk, a browser that asks first): the text will do.
-    }
+    const fromDisk = location.protocol === 'file:';
+    const text = fromDisk ? link.slice(link.indexOf('#')) : link;
+    const copied = await copyText(text);
     const shared = byId('shared');
     shared.hidden = false;
-    shared.firstElementChild.textContent = copied ? 'Veza je kopirana: ' : 'Kopirajte vezu: ';
-    shared.lastElementChild.textContent = link;
+    if (fromDisk) {
+      shared.firstElementChild.textContent = 'Veza ka datoteci na ovom racunaru radi samo na njemu. Kad stranicu ' +
+        `postavite na veb, dodajte njenoj adresi ovaj nastavak${copied ? ' (kopiran je)' : ''}: `;
+    } else {
+      shared.firstElementChild.textContent = copied ? 'Veza je kopirana: ' : 'Kopirajte vezu: ';
+    }
+    shared.lastElementChild.textContent = text;
+  });
+
+  // The picture with its key over the whole screen, for a projector; Esc returns.
+  const picture = byId('picture');
+  const fullscreenButton = byId('fullscreen');
+  fullscreenButton.hidden = !document.fullscreenEnabled;
+  fullscreenButton.addEventListener('click', () => {
+    if (document.fullscreenElement) {
+      document.exitFullscreen();
+    } else {
+      picture.requestFullscreen().catch(() => {});
+    }
   });
 
   // WebGL clears the canvas once a frame is shown, so the picture is taken from a frame
@@ -258,10 +289,13 @@
   function afterFrame() {
     if (!status.windowOpen) {
       status.windowOpen = true;
-      status.firstFrameAt = performance.now();
       terminal.close('Program vise ne cita unos; slika je ispod.');
+      if (program?._pageTurn) {
+        showNumbers(readNumbers(program));
+      }
       canvas.scrollIntoView({ block: 'end' });
       saveButton.disabled = !program?._pageRedraw;
+      status.firstFrameAt = performance.now();
     }
     if (saveWanted) {
       saveWanted = false;
@@ -273,6 +307,180 @@
         setTimeout(() => URL.revokeObjectURL(link.href), 10000);
       }, 'image/png');
     }
+  }
+
+  // --- The numbers behind the picture ------------------------------------------------
+
+  // The shortest decimal that reads back to the same 32-bit float, with a true minus sign
+  // for the eye (`forCopy` keeps the ASCII one, which spreadsheets read).
+  function floatText(x, forCopy = false) {
+    let text;
+    if (Number.isNaN(x)) {
+      text = 'NaN';
+    } else if (!Number.isFinite(x)) {
+      text = x > 0 ? 'Infinity' : '-Infinity';
+    } else if (x === 0) {
+      text = Object.is(x, -0) ? '-0' : '0';
+    } else {
+      for (let digits = 1; digits <= 9; ++digits) {
+        text = String(Number(x.toPrecision(digits)));
+        if (Math.fround(Number(text)) === x) {
+          break;
+        }
+      }
+    }
+    return forCopy ? text : text.replace(/-/g, '\u2212');
+  }
+
+  const axes = ['X', 'Y', 'Z'];
+  const cubes = [
+    { name: 'crvena', swatch: 'red', what: 'pocetna' },
+    { name: 'plava', swatch: 'blue', what: 'posle X' },
+    { name: 'zelena', swatch: 'green', what: 'posle Y' },
+    { name: 'zuta', swatch: 'yellow', what: 'posle Z' },
+  ];
+
+  // The program's own records, read through its exports: each turn (degrees, radians,
+  // matrix) and each cube's vertices V0..V7.
+  function readNumbers(instance) {
+    const turns = [0, 1, 2].map((step) => {
+      const fields = Array.from({ length: 11 }, (_, field) => instance._pageTurn(step, field));
+      return { degrees: fields[0], radians: fields[1], matrix: fields.slice(2) };
+    });
+    const labels = Array.from({ length: 8 }, (_, i) => instance._pageVertexLabel(i));
+    const vertices = cubes.map((_, cube) => {
+      const byLabel = [];
+      labels.forEach((label, i) => {
+        const index = cube * 8 + i;
+        byLabel[label] = [0, 1, 2].map((axis) => instance._pagePoint(index, axis));
+      });
+      return byLabel;
+    });
+    return { turns, vertices };
+  }
+
+  // Rz·Ry·Rx from the three float matrices, in double; and how far the yellow cube lies
+  // from it applied to the red one.
+  function product(turns) {
+    const times = (a, b) => Array.from({ length: 9 }, (_, k) => {
+      const i = Math.floor(k / 3);
+      const j = k % 3;
+      return a[3 * i] * b[j] + a[3 * i + 1] * b[3 + j] + a[3 * i + 2] * b[6 + j];
+    });
+    return times(turns[2].matrix, times(turns[1].matrix, turns[0].matrix));
+  }
+
+  function largestDifference(matrix, red, yellow) {
+    let largest = 0;
+    red.forEach((v, label) => {
+      for (let i = 0; i < 3; ++i) {
+        const exact = matrix[3 * i] * v[0] + matrix[3 * i + 1] * v[1] + matrix[3 * i + 2] * v[2];
+        largest = Math.max(largest, Math.abs(exact - yellow[label][i]));
+      }
+    });
+    return largest;
+  }
+
+  function element(tag, attributes = {}, ...children) {
+    const e = document.createElement(tag);
+    for (const [name, value] of Object.entries(attributes)) {
+      e.setAttribute(name, value);
+    }
+    e.append(...children);
+    return e;
+  }
+
+  function matrixTable(id, caption, entries, shown = (x) => floatText(x)) {
+    const head = element('tr', {}, element('td'), ...[1, 2, 3].map((j) => element('th', { scope: 'col' }, `kolona ${j}`)));
+    const rows = [0, 1, 2].map((i) => element('tr', {}, element('th', { scope: 'row' }, `red ${i + 1}`),
+      ...[0, 1, 2].map((j) => element('td', {}, shown(entries[3 * i + j])))));
+    return element('table', { id }, element('caption', {}, caption), element('thead', {}, head), element('tbody', {}, ...rows));
+  }
+
+  function showNumbers({ turns, vertices }) {
+    const tables = byId('tables');
+    tables.replaceChildren();
+    const copy = [];
+
+    axes.forEach((axis, step) => {
+      byId(`key-${axis.toLowerCase()}`).textContent = `${axis} ${floatText(turns[step].degrees)}\u00b0`;
+    });
+
+    // The angles as read and as given to the builders.
+    const angleHead = element('tr', {}, element('th', { scope: 'col' }, 'korak'),
+      element('th', { scope: 'col' }, 'ugao u stepenima (procitan)'),
+      element('th', { scope: 'col' }, 'ugao u radijanima (za rotaciju)'));
+    const angleRows = turns.map((turn, step) => element('tr', {},
+      element('th', { scope: 'row' }, `${step + 1}: oko ${axes[step]} ose`),
+      element('td', {}, floatText(turn.degrees)), element('td', {}, floatText(turn.radians))));
+    tables.append(element('table', { id: 'angles' }, element('caption', {}, 'Uglovi koje je program procitao'),
+      element('thead', {}, angleHead), element('tbody', {}, ...angleRows)));
+    copy.push(['korak', 'stepeni', 'radijani'].join('\t'),
+      ...turns.map((turn, step) => [axes[step], floatText(turn.degrees, true), floatText(turn.radians, true)].join('\t')), '');
+
+    // Each matrix as built.
+    const grid = element('div', { class: 'grid' });
+    turns.forEach((turn, step) => {
+      grid.append(matrixTable(`matrix-${axes[step].toLowerCase()}`,
+        `R${axes[step].toLowerCase()}: rotacija oko ${axes[step]} ose za ${floatText(turn.degrees)}\u00b0`, turn.matrix));
+      copy.push(`R${axes[step].toLowerCase()}`, ...[0, 1, 2].map((i) =>
+        turn.matrix.slice(3 * i, 3 * i + 3).map((x) => floatText(x, true)).join('\t')), '');
+    });
+    tables.append(grid);
+
+    // V0..V7 of the four cubes, a column group per cube.
+    const groupRow = element('tr', {}, element('td'), ...cubes.map((cube, c) => element('th',
+      { scope: 'colgroup', colspan: '3', id: `cube-${c}` },
+      element('span', { class: `swatch ${cube.swatch}`, 'aria-hidden': 'true' }), `${cube.name} kocka (${cube.what})`)));
+    const axisRow = element('tr', {}, element('td'), ...cubes.flatMap((_, c) => ['x', 'y', 'z'].map((a) =>
+      element('th', { scope: 'col', id: `cube-${c}-${a}` }, a))));
+    const vertexRows = [0, 1, 2, 3, 4, 5, 6, 7].map((label) => element('tr', {},
+      element('th', { scope: 'row', id: `vertex-${label}` }, `V${label}`),
+      ...cubes.flatMap((_, c) => ['x', 'y', 'z'].map((a, i) => element('td',
+        { headers: `cube-${c} vertex-${label} cube-${c}-${a}` }, floatText(vertices[c][label][i]))))));
+    const colgroups = cubes.map(() => element('colgroup', { span: '3' }));
+    tables.append(element('div', { class: 'scroll', tabindex: '0', role: 'region', 'aria-label': 'Temena kocki' },
+      element('table', { id: 'vertices' }, element('caption', {}, 'Temena cetiri kocke (V0 do V7)'),
+        element('col'), ...colgroups, element('thead', {}, groupRow, axisRow), element('tbody', {}, ...vertexRows))));
+    copy.push(['teme', ...cubes.flatMap((cube) => ['x', 'y', 'z'].map((a) => `${cube.name} ${a}`))].join('\t'),
+      ...vertices[0].map((_, label) => [`V${label}`,
+        ...cubes.flatMap((_, c) => vertices[c][label].map((x) => floatText(x, true)))].join('\t')), '');
+
+    // The three turns as one matrix, and how far the program's yellow cube is from it.
+    const matrix = product(turns);
+    const rounded = matrix.map((x) => Math.fround(x));
+    tables.append(matrixTable('matrix-product', 'Rz\u00b7Ry\u00b7Rx: tri rotacije kao jedna matrica', rounded));
+    const largest = largestDifference(matrix, vertices[0], vertices[3]);
+    tables.append(element('p', { id: 'product-note', class: 'note' },
+      'Zuta kocka je ova matrica primenjena na crvenu kocku, do na zaokruzivanje 32-bitnih brojeva: za ove ' +
+      `odgovore se koordinate razlikuju najvise za ${largest === 0 ? '0' : largest.toPrecision(2).replace(/-/g, '\u2212')}.`));
+    copy.push('Rz*Ry*Rx', ...[0, 1, 2].map((i) => rounded.slice(3 * i, 3 * i + 3).map((x) => floatText(x, true)).join('\t')));
+
+    byId('copy-text').value = copy.join('\n');
+    byId('numbers').hidden = false;
+    canvas.setAttribute('aria-describedby', 'canvas-note');
+    showCommaNote(turns);
+  }
+
+  byId('copy').addEventListener('click', async () => {
+    const text = byId('copy-text');
+    const copied = await copyText(text.value);
+    byId('copied').textContent = copied ? 'Tabele su kopirane.' : 'Kopirajte tekst ispod.';
+    text.hidden = copied;
+    if (!copied) {
+      text.select();
+    }
+  });
+
+  // A comma between digits reads as the end of the number: say what the program read.
+  function showCommaNote(turns) {
+    if (!terminal.sentLines.some((line) => /\d,\d/.test(line))) {
+      return;
+    }
+    const read = turns.map((turn, step) => `${axes[step]} ${floatText(turn.degrees)}\u00b0`).join(', ');
+    const note = byId('comma-note');
+    note.textContent = `Decimalni separator je tacka, ne zarez (12.5, a ne 12,5). Program je procitao: ${read}.`;
+    note.hidden = false;
   }
 
   // Without WebGL the window could never open: say so instead of asking the questions.

@@ -1,4 +1,5 @@
 #include "app/dialogue.h"
+#include "geometry/matrix.h"
 #include "scene/scene.h"
 #include "testkit/bits.h"
 #include "testkit/console_stages.h"
@@ -207,5 +208,34 @@ TEST_F(Dialogue, TheDocumentsWorkedExampleHasTheProgramsNumbers)
         }
         EXPECT_NE(text.find("(0, -5, 5)"), std::string::npos) << document;
         EXPECT_NE(text.find(std::string("(0, -5, ") + z + ")"), std::string::npos) << document;
+    }
+}
+
+// What the page shows of each step is what the dialogue held: the angle it read, the
+// radians it gave the builder and the matrix, bit for bit as the builder makes it.
+TEST_F(Dialogue, RecordsEachTurnAsItWasBuilt)
+{
+    const struct {
+        const char* input;
+        float degrees[3];
+    } cases[] = {
+        {"30\n45\n60\n", {30, 45, 60}},
+        {"30abc\n", {30, 30, 30}}, // the failed reads keep the angle
+        {"abc\n", {0, 0, 0}},
+        {"-1e3 +.5e1 7E-1x\n", {-1000, 5, 0.7f}},
+    };
+    Matrix3 (*const builders[])(float) = {rotationX, rotationY, rotationZ};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        const ConsoleRun run = runConsoleStages(c.input);
+        for (std::size_t i = 0; i < 3; ++i) {
+            const AxisTurn& turn = run.turns[i];
+            EXPECT_EQ(bitsOf(turn.degrees), bitsOf(c.degrees[i])) << i;
+            EXPECT_EQ(bitsOf(turn.radians), bitsOf(toRadians(c.degrees[i]))) << i;
+            const Matrix3 built = builders[i](turn.radians);
+            for (std::size_t k = 0; k < 9; ++k) {
+                EXPECT_EQ(bitsOf(turn.rotation.m[k]), bitsOf(built.m[k])) << i << ", entry " << k;
+            }
+        }
     }
 }

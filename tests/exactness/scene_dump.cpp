@@ -6,6 +6,10 @@
 // `scene_dump --generate COUNT [MAX_EXPONENT]` prints COUNT lines of generated answers
 // instead: signs, exponents, large and tiny magnitudes, and words; no answer's magnitude
 // reaches 10^MAX_EXPONENT (default 45, past every float).
+//
+// `scene_dump --numbers` takes the whole of standard input as one run's input and prints,
+// as JSON of bit patterns in hex, the numbers the page shows for it: each turn's degrees,
+// radians and nine matrix entries, and each point of the scene.
 
 #include "scene/scene.h"
 #include "testkit/bits.h"
@@ -17,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -70,6 +75,39 @@ void dump(std::string line)
     std::fputc('\n', stdout);
 }
 
+void hexBits(float value) { std::printf("\"%08lx\"", static_cast<unsigned long>(bitsOf(value))); }
+
+void numbers()
+{
+    const std::string input{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
+    const ConsoleRun run = runConsoleStages(input);
+    std::fputs("{\"turns\": [", stdout);
+    for (std::size_t i = 0; i < run.turns.size(); ++i) {
+        std::fputs(i == 0 ? "[" : ", [", stdout);
+        hexBits(run.turns[i].degrees);
+        std::fputs(", ", stdout);
+        hexBits(run.turns[i].radians);
+        for (const float entry : run.turns[i].rotation.m) {
+            std::fputs(", ", stdout);
+            hexBits(entry);
+        }
+        std::fputs("]", stdout);
+    }
+    std::fputs("], \"points\": [", stdout);
+    const char* separator = "[";
+    for (const Point& p : pointList) {
+        std::fputs(separator, stdout);
+        hexBits(p.x);
+        std::fputs(", ", stdout);
+        hexBits(p.y);
+        std::fputs(", ", stdout);
+        hexBits(p.z);
+        std::fputs("]", stdout);
+        separator = ", [";
+    }
+    std::fputs("]}\n", stdout);
+}
+
 // One answer: mostly numbers of every shape, now and then a word or nothing at all. Each
 // draw is a statement of its own, so that every compiler draws in the same order.
 std::string answer(std::mt19937& random, unsigned maxExponent)
@@ -117,6 +155,10 @@ int main(int argc, char** argv)
             const std::string z = answer(random, maxExponent);
             std::printf("%s\t%s\t%s\n", x.c_str(), y.c_str(), z.c_str());
         }
+        return 0;
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "--numbers") == 0) {
+        numbers();
         return 0;
     }
     for (std::string line; std::getline(std::cin, line);) {
