@@ -65,7 +65,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int pagePointColor(int index)
 // The label (0 for V0 ... 7 for V7) of the i-th vertex added of each cube.
 extern "C" EMSCRIPTEN_KEEPALIVE int pageVertexLabel(int i)
 {
-    return i < 0 || i >= static_cast<int>(vertexAddingOrder.size()) ? -1 : vertexAddingOrder[static_cast<std::size_t>(i)];
+    return i < 0 || i >= static_cast<int>(vertexAddingOrder.size()) ? -1
+                                                                    : vertexAddingOrder[static_cast<std::size_t>(i)];
 }
 
 int main(int argc, char** argv)
