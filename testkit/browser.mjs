@@ -81,3 +81,52 @@ export function differingPixels(a, b) {
   }
   return Number(result.stderr.trim());
 }
+
+// The numbers the page shows for `input`, as the native test build computes them: bit
+// patterns in hex of each turn (degrees, radians, nine matrix entries) and of V0..V7 of
+// each cube (scene_dump --numbers).
+export function nativeNumbers(nativeBuild, input) {
+  const dump = spawnSync(join(nativeBuild, 'tests', 'scene_dump'), ['--numbers'], { input, maxBuffer: 1 << 26 });
+  if (dump.status !== 0) {
+    throw new Error(`scene_dump failed (${dump.status ?? dump.signal}): ${dump.stderr}`);
+  }
+  return JSON.parse(dump.stdout);
+}
+
+// A number as the page writes it (U+2212 for minus) to the bits of the 32-bit float it
+// reads back as, in hex; NaN for any NaN.
+export function floatBits(text) {
+  const value = Math.fround(Number(text.replace(/\u2212/g, '-')));
+  if (Number.isNaN(value)) {
+    return 'nan';
+  }
+  const view = new DataView(new ArrayBuffer(4));
+  view.setFloat32(0, value);
+  return view.getUint32(0).toString(16).padStart(8, '0');
+}
+
+// What the page's tables show, cell by cell (run in the page).
+export const shownNumbers = () => {
+  const cells = (id) => [...document.querySelectorAll(`#${id} tbody td`)].map((td) => td.textContent);
+  return { angles: cells('angles'), x: cells('matrix-x'), y: cells('matrix-y'), z: cells('matrix-z'), vertices: cells('vertices') };
+};
+
+// The page's tables against the native numbers: a list of the cells that differ.
+export function numbersDiffering(shown, native) {
+  const nanOr = (hex) => (/^7f[89a-f]|^ff[89a-f]/.test(hex) && hex.slice(2) !== '800000' ? 'nan' : hex);
+  const differing = [];
+  const check = (where, text, hex) => {
+    if (floatBits(text ?? '') !== nanOr(hex)) {
+      differing.push(`${where}: shown ${text}, native ${hex}`);
+    }
+  };
+  native.turns.forEach((turn, step) => {
+    check(`step ${step} degrees`, shown.angles[2 * step], turn[0]);
+    check(`step ${step} radians`, shown.angles[2 * step + 1], turn[1]);
+    const matrix = shown[['x', 'y', 'z'][step]];
+    turn.slice(2).forEach((hex, k) => check(`step ${step} entry ${k}`, matrix[k], hex));
+  });
+  native.cubes.forEach((cube, c) => cube.forEach((vertex, label) => vertex.forEach((hex, axis) =>
+    check(`cube ${c} V${label} ${'xyz'[axis]}`, shown.vertices[12 * label + 3 * c + axis], hex))));
+  return differing;
+}

@@ -273,6 +273,12 @@
       picture.requestFullscreen().catch(() => {});
     }
   });
+  // Esc ends full screen in every browser; this also covers one that hands the key to the page.
+  document.addEventListener('keydown', (event) => {
+    if (event.key === 'Escape' && document.fullscreenElement) {
+      document.exitFullscreen();
+    }
+  });
 
   // WebGL clears the canvas once a frame is shown, so the picture is taken from a frame
   // drawn for it, right after the drawing.

@@ -9,13 +9,15 @@
 //
 // `scene_dump --numbers` takes the whole of standard input as one run's input and prints,
 // as JSON of bit patterns in hex, the numbers the page shows for it: each turn's degrees,
-// radians and nine matrix entries, and each point of the scene.
+// radians and nine matrix entries, and the vertices V0..V7 of each of the four cubes.
 
 #include "scene/scene.h"
 #include "testkit/bits.h"
 #include "testkit/console_stages.h"
+#include "testkit/program_facts.h"
 #include "testkit/scene_reset.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +26,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -93,17 +96,25 @@ void numbers()
         }
         std::fputs("]", stdout);
     }
-    std::fputs("], \"points\": [", stdout);
-    const char* separator = "[";
-    for (const Point& p : pointList) {
-        std::fputs(separator, stdout);
-        hexBits(p.x);
-        std::fputs(", ", stdout);
-        hexBits(p.y);
-        std::fputs(", ", stdout);
-        hexBits(p.z);
+    // The scene holds each cube's vertices in adding order; the page shows them by label.
+    const std::vector<Point> points(pointList.begin(), pointList.end());
+    std::fputs("], \"cubes\": [", stdout);
+    for (std::size_t cube = 0; cube * 8 < points.size(); ++cube) {
+        std::array<Point, 8> byLabel{};
+        for (std::size_t i = 0; i < kAddingOrder.size(); ++i) {
+            byLabel.at(static_cast<std::size_t>(kAddingOrder.at(i))) = points.at(cube * 8 + i);
+        }
+        std::fputs(cube == 0 ? "[" : ", [", stdout);
+        for (std::size_t label = 0; label < byLabel.size(); ++label) {
+            std::fputs(label == 0 ? "[" : ", [", stdout);
+            hexBits(byLabel[label].x);
+            std::fputs(", ", stdout);
+            hexBits(byLabel[label].y);
+            std::fputs(", ", stdout);
+            hexBits(byLabel[label].z);
+            std::fputs("]", stdout);
+        }
         std::fputs("]", stdout);
-        separator = ", [";
     }
     std::fputs("]}\n", stdout);
 }

@@ -2,8 +2,9 @@
 // program, driven the same way in each. For every input of the shared table, given in the
 // page's link, typed or pasted into its console pane, or typed into the single file opened
 // from the disk, and ended with Ctrl-D: the program writes in the page the bytes that the
-// native program writes, markup stays text, and the canvas differs from the native window
-// (Xvfb) in at most 0.1% of its pixels. And where the program cannot run, the page says so
+// native program writes, markup stays text, the tables under the picture show the native
+// program's numbers bit for bit, and the canvas differs from the native window (Xvfb) in at
+// most 0.1% of its pixels. And where the program cannot run, the page says so
 // in words. Needs PAGE_DIR, SINGLE_PAGE, NATIVE_BUILD and an X display (testkit/xvfb.sh).
 
 import { test, before, after } from 'node:test';
@@ -12,7 +13,9 @@ import { existsSync, mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { consoleInputs, differingPixels, pageUrl, runNative, servePage } from '../../testkit/browser.mjs';
+import {
+  consoleInputs, differingPixels, nativeNumbers, numbersDiffering, pageUrl, runNative, servePage, shownNumbers,
+} from '../../testkit/browser.mjs';
 import { launch } from '../../testkit/engines.mjs';
 
 const engine = process.env.ENGINE ?? 'chromium';
@@ -115,6 +118,9 @@ test(`${engine}: the page writes the native bytes and draws the native picture f
         assert.equal(transcript.elements, 0);
         assert.ok(transcript.text.endsWith('Kocka rotirana oko Z-ose: zuta'));
         assert.equal(await page.evaluate(() => document.getElementById('line').disabled), true);
+
+        // The numbers under the picture are the native program's, read back from the text.
+        assert.deepEqual(numbersDiffering(await page.evaluate(shownNumbers), nativeNumbers(nativeBuild, input)), []);
 
         // The frame after the legend, shown.
         await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));

@@ -13,7 +13,8 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import {
-  AxeBuilder, answerPrompts, differingPixels, launchChromium, pageUrl, runNative as nativeRun, servePage,
+  AxeBuilder, answerPrompts, differingPixels, launchChromium, nativeNumbers, numbersDiffering, pageUrl,
+  runNative as nativeRun, servePage,
 } from '../../testkit/browser.mjs';
 
 const pageDir = process.env.PAGE_DIR;
@@ -97,10 +98,18 @@ test('the share link opens on the same session, and the saved picture is the can
       await canvasPng(page, firstPng);
       assertNativePicture(st, firstPng, nativeShot);
 
+      // From the disk the page offers the part after #, saying why: a link to a file on
+      // this computer works only on it.
       await page.getByRole('button', { name: 'Podeli vezu' }).click();
       await page.locator('#shared').waitFor({ state: 'visible' });
-      const link = await page.locator('#shared .link').textContent();
-      assert.ok(link.endsWith('#30,45%2060'), link);
+      const shared = await page.locator('#shared .link').textContent();
+      if (fromDisk) {
+        assert.equal(shared, '#30,45%2060');
+        assert.match(await page.locator('#shared').textContent(), /samo na njemu.*adresi/);
+      } else {
+        assert.ok(shared.endsWith('#30,45%2060'), shared);
+      }
+      const link = fromDisk ? pathToFileURL(singlePage).href + shared : shared;
 
       const [download] = await Promise.all([page.waitForEvent('download'),
         page.getByRole('button', { name: 'Sacuvaj sliku' }).click()]);
@@ -179,6 +188,12 @@ test('when the window opens, the whole canvas and the legend are in view and the
       assert.ok(inView(canvas, viewport), `canvas at ${JSON.stringify(canvas)}`);
       const legend = await legendLastLine(page);
       assert.ok(inView(legend, viewport), `legend's last line at ${JSON.stringify(legend)}`);
+      if (viewport.width >= 1366) {
+        // The key, with the angles read, beside the picture.
+        const key = await page.locator('#key').evaluate((e) => e.getBoundingClientRect().toJSON());
+        assert.ok(inView(key, viewport), `key at ${JSON.stringify(key)}`);
+        assert.match(await page.locator('#key').textContent(), /plava: X 30°.*zelena: Y 45°.*zuta: Z 60°.*X desno, Y gore, Z ka vama/s);
+      }
       const pane = await page.locator('.terminal').evaluate((e) => e.getBoundingClientRect().toJSON());
       assert.ok(legend.top >= pane.top && legend.bottom <= pane.bottom, 'the legend is scrolled out of its pane');
       assert.ok(await page.evaluate(() => document.documentElement.scrollWidth) <= viewport.width, 'the page overflows sideways');
@@ -218,11 +233,107 @@ test('the page is accessible: named controls and canvas, a visible focus, the in
 
   const picture = page.getByRole('img', { name: 'Slika: pocetna kocka i tri rotirane kocke' });
   assert.equal(await picture.evaluate((e) => e.tagName), 'CANVAS');
-  assert.match(await picture.evaluate((e) => document.getElementById(e.getAttribute('aria-describedby')).textContent), /legenda/);
+  assert.match(await picture.evaluate((e) => document.getElementById(e.getAttribute('aria-describedby')).textContent),
+    /kljuc.*Brojevi iza slike/);
 
   await answerPrompts(page, ['30', '45', '60']);
   await page.waitForFunction(() => cubeRotation.windowOpen);
+  // With the key and the numbers shown, and the numbers reached from the keyboard.
+  assert.ok(await page.locator('#numbers').isVisible());
   assert.deepEqual(await axe(), []);
+  await page.getByRole('button', { name: 'Pokreni ponovo' }).focus();
+  let reached = false;
+  for (let tab = 0; tab < 8 && !reached; ++tab) {
+    await page.keyboard.press('Tab');
+    reached = await page.evaluate(() => document.activeElement.closest('#numbers') !== null);
+  }
+  assert.ok(reached, 'Tab does not reach the numbers');
+  assert.deepEqual(problems, []);
+  await page.close();
+});
+
+// A figure as the page writes it, back to a number.
+const numberOf = (text) => Number(text.replace(/\u2212/g, '-'));
+
+test('the numbers: the product of the three turns and how far the yellow cube is from it, copied as text that reads back to the same floats', async () => {
+  const { page, problems } = await openPage(undefined, `${pageUrl(server)}#30,45,60`);
+  await page.context().grantPermissions(['clipboard-read', 'clipboard-write']);
+  await page.waitForFunction(() => cubeRotation.windowOpen);
+
+  // The product and the largest distance, worked out here from the native program's floats.
+  const native = nativeNumbers(nativeBuild, '30\n45\n60\n');
+  const float = (hex) => new DataView(Uint32Array.of(parseInt(hex, 16)).buffer).getFloat32(0, true);
+  const [rx, ry, rz] = native.turns.map((turn) => turn.slice(2).map(float));
+  const times = (a, b) => Array.from({ length: 9 }, (_, k) => [0, 1, 2]
+    .reduce((sum, m) => sum + a[3 * Math.floor(k / 3) + m] * b[3 * m + (k % 3)], 0));
+  const product = times(rz, times(ry, rx));
+  const [red, yellow] = [native.cubes[0], native.cubes[3]].map((cube) => cube.map((v) => v.map(float)));
+  let largest = 0;
+  red.forEach((v, label) => [0, 1, 2].forEach((i) => {
+    const exact = product[3 * i] * v[0] + product[3 * i + 1] * v[1] + product[3 * i + 2] * v[2];
+    largest = Math.max(largest, Math.abs(exact - yellow[label][i]));
+  }));
+  assert.ok(largest > 0 && largest < 1e-6, `${largest}`);
+  const shownProduct = await page.locator('#matrix-product tbody td').allTextContents();
+  assert.deepEqual(shownProduct.map((text) => Math.fround(numberOf(text))), product.map((x) => Math.fround(x)));
+  const note = await page.locator('#product-note').textContent();
+  assert.match(note, /Zuta kocka je ova matrica primenjena na crvenu kocku/);
+  assert.equal(numberOf(/najvise za (\S+)\.$/.exec(note)[1]), Number(largest.toPrecision(2)));
+
+  // Copied, the tables paste as tab-separated text with the same floats.
+  await page.getByRole('button', { name: 'Kopiraj tabele' }).click();
+  await page.locator('#copied').filter({ hasText: 'kopirane' }).waitFor();
+  const copied = await page.evaluate(() => navigator.clipboard.readText());
+  const rows = copied.split('\n').map((line) => line.split('\t'));
+  const after = (name, count) => rows.slice(rows.findIndex((row) => row[0] === name) + 1).slice(0, count);
+  const fromCopy = {
+    angles: after('korak', 3).flatMap((row) => row.slice(1)),
+    x: after('Rx', 3).flat(),
+    y: after('Ry', 3).flat(),
+    z: after('Rz', 3).flat(),
+    vertices: after('teme', 8).flatMap((row) => row.slice(1)),
+  };
+  assert.deepEqual(numbersDiffering(fromCopy, native), []);
+  assert.deepEqual(after('Rz*Ry*Rx', 3).flat(), shownProduct.map((text) => text.replace(/\u2212/g, '-')));
+  assert.deepEqual(problems, []);
+  await page.close();
+});
+
+test('full screen shows the picture with its key at its aspect; Esc returns', async () => {
+  const { page, problems } = await openPage({ width: 1366, height: 768 }, `${pageUrl(server)}#30,45,60`);
+  await page.waitForFunction(() => cubeRotation.windowOpen);
+  await page.getByRole('button', { name: 'Ceo ekran' }).click();
+  await page.waitForFunction(() => document.fullscreenElement?.id === 'picture');
+  const shown = await page.evaluate(() => {
+    const canvas = document.getElementById('canvas');
+    const box = canvas.getBoundingClientRect();
+    const key = document.getElementById('key').getBoundingClientRect();
+    return { width: canvas.width, height: canvas.height, box: box.toJSON(), key: key.toJSON(), screen: [innerWidth, innerHeight] };
+  });
+  assert.deepEqual([shown.width, shown.height], [1024, 700]);
+  assert.ok(Math.abs(shown.box.height / shown.box.width - 700 / 1024) < 0.01, JSON.stringify(shown.box));
+  const [width, height] = shown.screen;
+  assert.ok(inView(shown.box, { width, height }) && inView(shown.key, { width, height }), JSON.stringify(shown));
+  await page.keyboard.press('Escape');
+  await page.waitForFunction(() => document.fullscreenElement === null);
+  assert.deepEqual(problems, []);
+  await page.close();
+});
+
+test('a fresh run from a link with answers starts empty; a decimal comma gets a note saying what was read', async () => {
+  const { page, problems } = await openPage(undefined, `${pageUrl(server)}#30,45,60`);
+  await page.waitForFunction(() => cubeRotation.windowOpen);
+  await page.getByRole('button', { name: 'Pokreni ponovo' }).click();
+  await page.waitForFunction(() => window.cubeRotation?.reading);
+  assert.equal(await page.locator('#transcript').textContent(), '\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n');
+  assert.equal(await page.evaluate(() => location.hash), '');
+  assert.ok(await page.locator('#comma-note').isHidden());
+
+  await page.locator('#line').focus();
+  await page.keyboard.insertText('12,5');
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => cubeRotation.windowOpen);
+  assert.match(await page.locator('#comma-note').textContent(), /tacka, ne zarez.*X 12°, Y 12°, Z 12°/);
   assert.deepEqual(problems, []);
   await page.close();
 });
