@@ -1,6 +1,9 @@
 #include "cube.h"
 
+#include "geometry/records.h"
 #include "scene/scene.h"
+
+#include <cstddef>
 
 CubeModel makeCube()
 {
@@ -29,7 +32,7 @@ void refreshEdges(CubeModel& cube)
 
 void addCube(const CubeModel& cube, Color color)
 {
-    for (int v : vertexAddingOrder) {
+    for (const int v : vertexAddingOrder) {
         addPoint(cube.vertices[v], color);
     }
     for (const Segment& edge : cube.edges) {

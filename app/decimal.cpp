@@ -1,5 +1,7 @@
 #include "decimal.h"
 
+#include <array>
+#include <cstdint>
 #include <cstring>
 
 // The decimal is halved or doubled (shifting its digits) until it lies in [1/2, 1), the

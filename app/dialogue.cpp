@@ -1,9 +1,13 @@
 #include "dialogue.h"
 
+#include "cube.h"
 #include "geometry/matrix.h"
-#include "scene/scene.h"
+#include "geometry/records.h"
+#include "number_reader.h"
 
 #include <array>
+#include <cstddef>
+#include <cstdio>
 #include <numbers>
 
 namespace {
@@ -35,7 +39,7 @@ void write(std::FILE* output, const char* text)
 
 void rotate(CubeModel& cube, const Matrix3& rotation)
 {
-    for (int v : vertexAddingOrder) {
+    for (const int v : vertexAddingOrder) {
         cube.vertices[v] = transform(rotation, cube.vertices[v]);
     }
     refreshEdges(cube);

@@ -3,7 +3,9 @@
 #include "decimal.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <tuple>
 
 namespace {
@@ -112,7 +114,9 @@ bool readNumber(NumberReader& reader, float& value)
     // Nothing is consumed until a digit shows that a number starts here.
     const int first = peek(reader, 0);
     const std::size_t sign = isSign(first) ? 1 : 0;
-    if (!isDigit(peek(reader, sign)) && !(peek(reader, sign) == '.' && isDigit(peek(reader, sign + 1)))) {
+    const bool startsNumber =
+        isDigit(peek(reader, sign)) || (peek(reader, sign) == '.' && isDigit(peek(reader, sign + 1)));
+    if (!startsNumber) {
         return false;
     }
     consume(reader, sign);

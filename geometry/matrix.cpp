@@ -1,8 +1,11 @@
 #include "matrix.h"
 
+#include "records.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <utility>
 
 namespace {
@@ -134,9 +137,10 @@ float determinant(Matrix3 a, int n)
             if (j == i) {
                 continue;
             }
-            const double f = static_cast<float>(static_cast<double>(at(a, j, i)) / at(a, i, i));
+            // The factor is rounded to float, as stored; the update is worked in double.
+            const auto f = static_cast<float>(static_cast<double>(at(a, j, i)) / at(a, i, i));
             for (int k = 0; k < n; ++k) {
-                at(a, j, k) = static_cast<float>(at(a, j, k) - f * at(a, i, k));
+                at(a, j, k) = static_cast<float>(at(a, j, k) - static_cast<double>(f) * at(a, i, k));
             }
         }
     }

@@ -1,5 +1,9 @@
 #include "scene.h"
 
+#include "geometry/records.h"
+
+#include <list>
+
 // Defined together so that they are built in this order and torn down in reverse.
 Point sceneMin = kSceneMinStart;
 Point sceneMax = kSceneMaxStart;

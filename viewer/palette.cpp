@@ -1,8 +1,11 @@
 #include "palette.h"
 
-#include "glut_header.h"
+#include "geometry/records.h"
+#include "glut_header.h" // IWYU pragma: keep (OpenGL)
 
 #include <array>
+#include <cstddef>
+#include <optional>
 
 namespace {
 

@@ -1,7 +1,8 @@
 #include "viewer.h"
 
 #include "camera.h"
-#include "glut_header.h"
+#include "geometry/records.h"
+#include "glut_header.h" // IWYU pragma: keep (OpenGL, GLU and GLUT)
 #include "palette.h"
 #include "scene/scene.h"
 
@@ -35,7 +36,7 @@ void drawSegments()
     for (const Segment& segment : segmentList) {
         glPointSize(kPointSize);
         applyColor(segment.color);
-        for (GLenum mode : {GL_LINES, GL_POINTS}) {
+        for (const GLenum mode : {GL_LINES, GL_POINTS}) {
             glBegin(mode);
             glVertex3f(segment.first.x, segment.first.y, segment.first.z);
             glVertex3f(segment.second.x, segment.second.y, segment.second.z);
