@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <numbers>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -238,4 +239,32 @@ TEST_F(Dialogue, RecordsEachTurnAsItWasBuilt)
             }
         }
     }
+}
+
+// The lessons ask where V7 of the red cube ends up in the yellow one for each link's
+// answers, and give the program's numbers: each must be the float the program computes.
+TEST_F(Dialogue, TheLessonsAnswersAreTheProgramsNumbers)
+{
+    std::FILE* file = std::fopen((std::string(CUBE_SOURCE_DIR) + "/docs/lessons.md").c_str(), "r");
+    ASSERT_NE(file, nullptr);
+    const std::string text = restOf(file);
+    std::fclose(file);
+
+    const std::regex exercise(
+        R"(\(cube-rotation\.html#([^,)]+),([^,)]+),([^,)]+)\)[\s\S]*?\*\*Answer:\*\* `\(([^,]+), ([^,]+), ([^)]+)\)`)");
+    int checked = 0;
+    for (auto match = std::sregex_iterator(text.begin(), text.end(), exercise); match != std::sregex_iterator();
+         ++match) {
+        const std::smatch& m = *match;
+        const std::string answers = m[1].str() + "\n" + m[2].str() + "\n" + m[3].str() + "\n";
+        SCOPED_TRACE(answers);
+        resetScene();
+        runConsoleStages(answers);
+        const Point v7 = group(3)[7]; // added last of the yellow cube
+        EXPECT_EQ(bitsOf(v7.x), bitsOf(std::strtof(m[4].str().c_str(), nullptr)));
+        EXPECT_EQ(bitsOf(v7.y), bitsOf(std::strtof(m[5].str().c_str(), nullptr)));
+        EXPECT_EQ(bitsOf(v7.z), bitsOf(std::strtof(m[6].str().c_str(), nullptr)));
+        ++checked;
+    }
+    EXPECT_EQ(checked, 7);
 }
