@@ -130,3 +130,26 @@ export function numbersDiffering(shown, native) {
     check(`cube ${c} V${label} ${'xyz'[axis]}`, shown.vertices[12 * label + 3 * c + axis], hex))));
   return differing;
 }
+
+// Every page error, console error and dialog of a Playwright or puppeteer page, as they
+// come; a dialog is dismissed.
+export function collectProblems(page) {
+  const problems = [];
+  page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
+  page.on('console', (message) => message.type() === 'error' && problems.push(`console error: ${message.text()}`));
+  page.on('dialog', (dialog) => { problems.push(`dialog: ${dialog.message()}`); dialog.dismiss(); });
+  return problems;
+}
+
+// What the browser tests need from their environment, checked: the built page's folder
+// (PAGE_DIR), the single file (SINGLE_PAGE), the native test build (NATIVE_BUILD) and an X
+// display for the native program and the browsers.
+export function pageTestEnvironment() {
+  const { PAGE_DIR: pageDir, SINGLE_PAGE: singlePage, NATIVE_BUILD: nativeBuild = '', DISPLAY: display } = process.env;
+  const need = (ok, what) => { if (!ok) throw new Error(what); };
+  need(pageDir && existsSync(join(pageDir, 'index.html')), 'PAGE_DIR must hold the built page');
+  need(singlePage && existsSync(singlePage), 'SINGLE_PAGE must name the single-file page');
+  need(existsSync(join(nativeBuild, 'testkit', 'window-shot')), 'NATIVE_BUILD must hold the native test build');
+  need(display, 'the browsers and the native program need an X display');
+  return { pageDir, singlePage, nativeBuild };
+}

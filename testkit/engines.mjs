@@ -16,7 +16,7 @@ import { execFileSync, spawn } from 'node:child_process';
 import { writeFileSync } from 'node:fs';
 import { createServer } from 'node:net';
 import puppeteer from 'puppeteer-core';
-import { launchChromium } from './browser.mjs';
+import { collectProblems, launchChromium } from './browser.mjs';
 
 export const engineNames = ['chromium', 'firefox', 'webkit'];
 
@@ -64,10 +64,7 @@ async function launchChromiumEngine({ webgl }) {
     async open(url, viewport) {
       const context = await browser.newContext({ viewport, deviceScaleFactor: 1 });
       const page = await context.newPage();
-      const problems = [];
-      page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
-      page.on('console', (message) => message.type() === 'error' && problems.push(`console error: ${message.text()}`));
-      page.on('dialog', (dialog) => { problems.push(`dialog: ${dialog.message()}`); dialog.dismiss(); });
+      const problems = collectProblems(page);
       await page.goto(url);
       const evaluate = (fn, arg) => page.evaluate(fn, arg);
       return {
@@ -103,10 +100,7 @@ async function launchFirefox({ webgl }) {
     async open(url, viewport) {
       const page = await browser.newPage();
       await page.setViewport({ ...viewport, deviceScaleFactor: 1 });
-      const problems = [];
-      page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
-      page.on('console', (message) => message.type() === 'error' && problems.push(`console error: ${message.text()}`));
-      page.on('dialog', (dialog) => { problems.push(`dialog: ${dialog.message()}`); dialog.dismiss(); });
+      const problems = collectProblems(page);
       await page.goto(url);
       const evaluate = (fn, arg) => page.evaluate(fn, arg);
       return {

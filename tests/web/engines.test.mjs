@@ -9,19 +9,18 @@
 
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { existsSync, mkdtempSync, rmSync } from 'node:fs';
+import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import {
-  consoleInputs, differingPixels, nativeNumbers, numbersDiffering, pageUrl, runNative, servePage, shownNumbers,
+  consoleInputs, differingPixels, nativeNumbers, numbersDiffering, pageTestEnvironment, pageUrl, runNative, servePage,
+  shownNumbers,
 } from '../../testkit/browser.mjs';
 import { launch } from '../../testkit/engines.mjs';
 
 const engine = process.env.ENGINE ?? 'chromium';
-const pageDir = process.env.PAGE_DIR;
-const singlePage = process.env.SINGLE_PAGE;
-const nativeBuild = process.env.NATIVE_BUILD ?? '';
+const { pageDir, singlePage, nativeBuild } = pageTestEnvironment();
 const maxDifferingShare = 0.001;
 const viewport = { width: 1100, height: 1000 };
 const work = mkdtempSync(join(tmpdir(), `cube-${engine}-`));
@@ -30,10 +29,6 @@ let server;
 let browser;
 
 before(async () => {
-  assert.ok(pageDir && existsSync(join(pageDir, 'index.html')), 'PAGE_DIR must hold the built page');
-  assert.ok(singlePage && existsSync(singlePage), 'SINGLE_PAGE must name the single-file page');
-  assert.ok(existsSync(join(nativeBuild, 'testkit', 'window-shot')), 'NATIVE_BUILD must hold the native test build');
-  assert.ok(process.env.DISPLAY, 'the browser and the native program need an X display');
   server = await servePage(pageDir);
   browser = await launch(engine);
 });

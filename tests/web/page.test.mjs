@@ -8,18 +8,16 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, existsSync, rmSync } from 'node:fs';
+import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import {
-  AxeBuilder, answerPrompts, differingPixels, launchChromium, nativeNumbers, numbersDiffering, pageUrl,
-  runNative as nativeRun, servePage,
+  AxeBuilder, answerPrompts, collectProblems, differingPixels, launchChromium, nativeNumbers, numbersDiffering, pageUrl,
+  pageTestEnvironment, runNative as nativeRun, servePage,
 } from '../../testkit/browser.mjs';
 
-const pageDir = process.env.PAGE_DIR;
-const singlePage = process.env.SINGLE_PAGE;
-const nativeBuild = process.env.NATIVE_BUILD ?? '';
+const { pageDir, singlePage, nativeBuild } = pageTestEnvironment();
 const title = 'Geometrija - prikaz zadatka';
 const maxDifferingShare = 0.001;
 const work = mkdtempSync(join(tmpdir(), 'cube-web-'));
@@ -33,10 +31,6 @@ let server;
 let browser;
 
 before(async () => {
-  assert.ok(pageDir && existsSync(join(pageDir, 'index.html')), 'PAGE_DIR must hold the built page');
-  assert.ok(singlePage && existsSync(singlePage), 'SINGLE_PAGE must name the single-file page');
-  assert.ok(existsSync(join(nativeBuild, 'testkit', 'window-shot')), 'NATIVE_BUILD must hold the native test build');
-  assert.ok(process.env.DISPLAY, 'the native program needs an X display');
   server = await servePage(pageDir);
   browser = await launchChromium();
 });
@@ -53,10 +47,7 @@ async function openPage(viewport = { width: 1100, height: 1500 }, url = pageUrl(
   const context = await from.newContext({ viewport, deviceScaleFactor: 1 });
   const page = await context.newPage();
   page.once('close', () => context.close());
-  const problems = [];
-  page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
-  page.on('console', (message) => message.type() === 'error' && problems.push(`console error: ${message.text()}`));
-  page.on('dialog', (dialog) => { problems.push(`dialog: ${dialog.message()}`); dialog.dismiss(); });
+  const problems = collectProblems(page);
   await page.goto(url);
   return { page, problems };
 }
