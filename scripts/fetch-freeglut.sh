@@ -4,7 +4,9 @@
 #   fetch-freeglut.sh DIR   (the source ends in DIR/src, its Debian version in DIR/version)
 # apt runs on a state folder of its own in DIR, with this machine's Debian mirrors as
 # deb-src entries, so the machine's own apt set-up is left as it is; apt checks the signed
-# index and the files' checksums.
+# index and the files' checksums. The build compiles freeglut's own sources, the .orig
+# tarball, so that is all it needs: a mirror that lacks Debian's packaging files (the .dsc
+# and the Debian changes, which some mirrors of Debian 13 lack) does not stop it.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 dir=$(mkdir -p "$1" && cd "$1" && pwd)
@@ -16,8 +18,16 @@ apt=(apt-get -q
   -o Dir::Etc::sourcelist="$state/debian.sources" -o Dir::Etc::sourceparts=-
   -o Dir::State::Lists="$state/lists" -o Dir::Cache="$state/cache"
   -o Dir::State::status=/var/lib/dpkg/status -o APT::Sandbox::User=root -o Debug::NoLocking=1)
-if ! "${apt[@]}" update >"$dir/fetch.log" 2>&1 ||
-  ! (cd "$dir/download" && "${apt[@]}" source --download-only freeglut) >>"$dir/fetch.log" 2>&1; then
+fetched=0
+if "${apt[@]}" update >"$dir/fetch.log" 2>&1; then
+  (cd "$dir/download" && "${apt[@]}" source --download-only freeglut) >>"$dir/fetch.log" 2>&1 || true
+  # The version, from the name of the .dsc that the signed index lists.
+  version=$("${apt[@]}" source --print-uris freeglut 2>>"$dir/fetch.log" |
+    sed -n "s/^'[^']*' freeglut_\(.*\)\.dsc .*/\1/p")
+  orig=("$dir/download"/freeglut_*.orig.tar.*)
+  [[ -n "$version" && -f "${orig[0]}" ]] && fetched=1
+fi
+if ((fetched == 0)); then
   cat "$dir/fetch.log" >&2
   cat >&2 <<MSG
 Could not fetch Debian's freeglut source package, which the Windows build
@@ -26,7 +36,6 @@ compiles. It needs apt-get and network access to this machine's Debian mirrors
 MSG
   exit 1
 fi
-dsc=("$dir/download"/freeglut_*.dsc)
-basename "${dsc[0]}" .dsc | sed 's/^freeglut_//' >"$dir/version"
+echo "$version" >"$dir/version"
 mkdir "$dir/src"
-tar -xf "$dir/download"/freeglut_*.orig.tar.* -C "$dir/src" --strip-components=1
+tar -xf "${orig[0]}" -C "$dir/src" --strip-components=1
