@@ -165,6 +165,7 @@
     }
     status.failed = what;
     terminal.close('Program vise ne cita unos.');
+    byId('numbers').hidden = true; // it would never be filled
     byId('failure-what').textContent = what;
     byId('failure-reason').textContent = `Tehnicki razlog: ${reason}`;
     byId('failure').hidden = false;
@@ -396,43 +397,29 @@
     return e;
   }
 
-  function matrixTable(id, caption, entries, shown = (x) => floatText(x)) {
+  // The tables are built once, empty, when the page loads, and only their figures are
+  // written in when the picture is first drawn: so the first frame costs a few text changes.
+  function matrixTable(id, caption) {
+    const cells = [];
     const head = element('tr', {}, element('td'), ...[1, 2, 3].map((j) => element('th', { scope: 'col' }, `kolona ${j}`)));
     const rows = [0, 1, 2].map((i) => element('tr', {}, element('th', { scope: 'row' }, `red ${i + 1}`),
-      ...[0, 1, 2].map((j) => element('td', {}, shown(entries[3 * i + j])))));
-    return element('table', { id }, element('caption', {}, caption), element('thead', {}, head), element('tbody', {}, ...rows));
+      ...[0, 1, 2].map(() => { const td = element('td'); cells.push(td); return td; })));
+    const title = element('caption', {}, caption);
+    return { table: element('table', { id }, title, element('thead', {}, head), element('tbody', {}, ...rows)), title, cells };
   }
 
-  function showNumbers({ turns, vertices }) {
+  function buildTables() {
     const tables = byId('tables');
-    tables.replaceChildren();
-    const copy = [];
-
-    axes.forEach((axis, step) => {
-      byId(`key-${axis.toLowerCase()}`).textContent = `${axis} ${floatText(turns[step].degrees)}\u00b0`;
-    });
-
-    // The angles as read and as given to the builders.
     const angleHead = element('tr', {}, element('th', { scope: 'col' }, 'korak'),
       element('th', { scope: 'col' }, 'ugao u stepenima (procitan)'),
       element('th', { scope: 'col' }, 'ugao u radijanima (za rotaciju)'));
-    const angleRows = turns.map((turn, step) => element('tr', {},
-      element('th', { scope: 'row' }, `${step + 1}: oko ${axes[step]} ose`),
-      element('td', {}, floatText(turn.degrees)), element('td', {}, floatText(turn.radians))));
+    const angles = axes.map(() => [element('td'), element('td')]);
     tables.append(element('table', { id: 'angles' }, element('caption', {}, 'Uglovi koje je program procitao'),
-      element('thead', {}, angleHead), element('tbody', {}, ...angleRows)));
-    copy.push(['korak', 'stepeni', 'radijani'].join('\t'),
-      ...turns.map((turn, step) => [axes[step], floatText(turn.degrees, true), floatText(turn.radians, true)].join('\t')), '');
+      element('thead', {}, angleHead), element('tbody', {}, ...angles.map((cells, step) => element('tr', {},
+        element('th', { scope: 'row' }, `${step + 1}: oko ${axes[step]} ose`), ...cells)))));
 
-    // Each matrix as built.
-    const grid = element('div', { class: 'grid' });
-    turns.forEach((turn, step) => {
-      grid.append(matrixTable(`matrix-${axes[step].toLowerCase()}`,
-        `R${axes[step].toLowerCase()}: rotacija oko ${axes[step]} ose za ${floatText(turn.degrees)}\u00b0`, turn.matrix));
-      copy.push(`R${axes[step].toLowerCase()}`, ...[0, 1, 2].map((i) =>
-        turn.matrix.slice(3 * i, 3 * i + 3).map((x) => floatText(x, true)).join('\t')), '');
-    });
-    tables.append(grid);
+    const matrices = axes.map((axis) => matrixTable(`matrix-${axis.toLowerCase()}`, `R${axis.toLowerCase()}: rotacija oko ${axis} ose`));
+    tables.append(element('div', { class: 'grid' }, ...matrices.map((m) => m.table)));
 
     // V0..V7 of the four cubes, a column group per cube.
     const groupRow = element('tr', {}, element('td'), ...cubes.map((cube, c) => element('th',
@@ -440,36 +427,85 @@
       element('span', { class: `swatch ${cube.swatch}`, 'aria-hidden': 'true' }), `${cube.name} kocka (${cube.what})`)));
     const axisRow = element('tr', {}, element('td'), ...cubes.flatMap((_, c) => ['x', 'y', 'z'].map((a) =>
       element('th', { scope: 'col', id: `cube-${c}-${a}` }, a))));
+    const vertices = cubes.map(() => []);
     const vertexRows = [0, 1, 2, 3, 4, 5, 6, 7].map((label) => element('tr', {},
       element('th', { scope: 'row', id: `vertex-${label}` }, `V${label}`),
-      ...cubes.flatMap((_, c) => ['x', 'y', 'z'].map((a, i) => element('td',
-        { headers: `cube-${c} vertex-${label} cube-${c}-${a}` }, floatText(vertices[c][label][i]))))));
-    const colgroups = cubes.map(() => element('colgroup', { span: '3' }));
+      ...cubes.flatMap((_, c) => ['x', 'y', 'z'].map((a) => {
+        const td = element('td', { headers: `cube-${c} vertex-${label} cube-${c}-${a}` });
+        vertices[c].push(td);
+        return td;
+      }))));
     tables.append(element('div', { class: 'scroll', tabindex: '0', role: 'region', 'aria-label': 'Temena kocki' },
       element('table', { id: 'vertices' }, element('caption', {}, 'Temena cetiri kocke (V0 do V7)'),
-        element('col'), ...colgroups, element('thead', {}, groupRow, axisRow), element('tbody', {}, ...vertexRows))));
-    copy.push(['teme', ...cubes.flatMap((cube) => ['x', 'y', 'z'].map((a) => `${cube.name} ${a}`))].join('\t'),
-      ...vertices[0].map((_, label) => [`V${label}`,
-        ...cubes.flatMap((_, c) => vertices[c][label].map((x) => floatText(x, true)))].join('\t')), '');
+        element('col'), ...cubes.map(() => element('colgroup', { span: '3' })),
+        element('thead', {}, groupRow, axisRow), element('tbody', {}, ...vertexRows))));
+
+    const product = matrixTable('matrix-product', 'Rz\u00b7Ry\u00b7Rx: tri rotacije kao jedna matrica');
+    const note = element('p', { id: 'product-note', class: 'note' });
+    tables.append(product.table, note);
+    return { angles, matrices, vertices, product, note };
+  }
+
+  const numberCells = buildTables();
+
+  let shownNumbers = null;
+
+  function showNumbers({ turns, vertices }) {
+    const cells = numberCells;
+    shownNumbers = { turns, vertices };
+
+    axes.forEach((axis, step) => {
+      byId(`key-${axis.toLowerCase()}`).textContent = `${axis} ${floatText(turns[step].degrees)}\u00b0`;
+    });
+
+    // The angles as read and as given to the builders.
+    turns.forEach((turn, step) => {
+      cells.angles[step][0].textContent = floatText(turn.degrees);
+      cells.angles[step][1].textContent = floatText(turn.radians);
+    });
+
+    // Each matrix as built.
+    turns.forEach((turn, step) => {
+      const m = cells.matrices[step];
+      m.title.textContent = `R${axes[step].toLowerCase()}: rotacija oko ${axes[step]} ose za ${floatText(turn.degrees)}\u00b0`;
+      turn.matrix.forEach((x, k) => { m.cells[k].textContent = floatText(x); });
+    });
+
+    // V0..V7 of the four cubes.
+    vertices.forEach((cube, c) => cube.forEach((vertex, label) => vertex.forEach((x, i) => {
+      cells.vertices[c][3 * label + i].textContent = floatText(x);
+    })));
 
     // The three turns as one matrix, and how far the program's yellow cube is from it.
     const matrix = product(turns);
     const rounded = matrix.map((x) => Math.fround(x));
-    tables.append(matrixTable('matrix-product', 'Rz\u00b7Ry\u00b7Rx: tri rotacije kao jedna matrica', rounded));
+    rounded.forEach((x, k) => { cells.product.cells[k].textContent = floatText(x); });
     const largest = largestDifference(matrix, vertices[0], vertices[3]);
-    tables.append(element('p', { id: 'product-note', class: 'note' },
-      'Zuta kocka je ova matrica primenjena na crvenu kocku, do na zaokruzivanje 32-bitnih brojeva: za ove ' +
-      `odgovore se koordinate razlikuju najvise za ${largest === 0 ? '0' : largest.toPrecision(2).replace(/-/g, '\u2212')}.`));
-    copy.push('Rz*Ry*Rx', ...[0, 1, 2].map((i) => rounded.slice(3 * i, 3 * i + 3).map((x) => floatText(x, true)).join('\t')));
-
-    byId('copy-text').value = copy.join('\n');
-    byId('numbers').hidden = false;
-    canvas.setAttribute('aria-describedby', 'canvas-note');
+    cells.note.textContent = 'Zuta kocka je ova matrica primenjena na crvenu kocku, do na zaokruzivanje 32-bitnih ' +
+      `brojeva: za ove odgovore se koordinate razlikuju najvise za ${largest === 0 ? '0' : largest.toPrecision(2).replace(/-/g, '\u2212')}.`;
+    byId('copy').disabled = false;
+    byId('numbers-waiting').hidden = true;
     showCommaNote(turns);
+  }
+
+  // The tables as tab-separated text, with ASCII minus signs, for a spreadsheet.
+  function tablesAsText({ turns, vertices }) {
+    const row = (cells) => cells.join('\t');
+    const numbers = (values) => values.map((x) => floatText(x, true));
+    const matrixRows = (name, m) => [name, ...[0, 1, 2].map((i) => row(numbers(m.slice(3 * i, 3 * i + 3))))];
+    return [
+      row(['korak', 'stepeni', 'radijani']),
+      ...turns.map((turn, step) => row([axes[step], ...numbers([turn.degrees, turn.radians])])), '',
+      ...turns.flatMap((turn, step) => [...matrixRows(`R${axes[step].toLowerCase()}`, turn.matrix), '']),
+      row(['teme', ...cubes.flatMap((cube) => ['x', 'y', 'z'].map((a) => `${cube.name} ${a}`))]),
+      ...vertices[0].map((_, label) => row([`V${label}`, ...cubes.flatMap((_, c) => numbers(vertices[c][label]))])), '',
+      ...matrixRows('Rz*Ry*Rx', product(turns).map((x) => Math.fround(x))),
+    ].join('\n');
   }
 
   byId('copy').addEventListener('click', async () => {
     const text = byId('copy-text');
+    text.value = tablesAsText(shownNumbers);
     const copied = await copyText(text.value);
     byId('copied').textContent = copied ? 'Tabele su kopirane.' : 'Kopirajte tekst ispod.';
     text.hidden = copied;
