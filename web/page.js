@@ -24,7 +24,7 @@
   // line and a newline, a paste sends each of its complete lines, and Ctrl-D ends the input
   // (on an empty line; on a non-empty one it sends the line without a newline). Everything
   // is inserted as text, never as HTML.
-  function makeTerminal(transcript, line, hint) {
+  function makeTerminal(transcript, line, hint, onAsk) {
     const encoder = new TextEncoder();
     const decoder = new TextDecoder();
     const written = [];
@@ -130,6 +130,7 @@
       },
       // Up to `size` bytes the user has sent, waiting for some; none once the input has ended.
       async read(size) {
+        onAsk();
         if (pending.length === 0 && !ended && toType.length > 0) {
           send(`${toType.shift()}\n`);
         }
@@ -143,7 +144,9 @@
     };
   }
 
-  const terminal = makeTerminal(byId('transcript'), byId('line'), byId('hint'));
+  // Each time the program asks for input, the steps it has finished are shown (after the
+  // read has suspended it, so that its exports may be called).
+  const terminal = makeTerminal(byId('transcript'), byId('line'), byId('hint'), () => setTimeout(showFinishedSteps));
 
   const status = {
     started: false,
@@ -298,7 +301,8 @@
       status.windowOpen = true;
       terminal.close('Program vise ne cita unos; slika je ispod.');
       if (program?._pageTurn) {
-        showNumbers(readNumbers(program));
+        showFinishedSteps();
+        showProduct();
       }
       canvas.scrollIntoView({ block: 'end' });
       saveButton.disabled = !program?._pageRedraw;
@@ -349,21 +353,17 @@
 
   // The program's own records, read through its exports: each turn (degrees, radians,
   // matrix) and each cube's vertices V0..V7.
-  function readNumbers(instance) {
-    const turns = [0, 1, 2].map((step) => {
-      const fields = Array.from({ length: 11 }, (_, field) => instance._pageTurn(step, field));
-      return { degrees: fields[0], radians: fields[1], matrix: fields.slice(2) };
-    });
-    const labels = Array.from({ length: 8 }, (_, i) => instance._pageVertexLabel(i));
-    const vertices = cubes.map((_, cube) => {
-      const byLabel = [];
-      labels.forEach((label, i) => {
-        const index = cube * 8 + i;
-        byLabel[label] = [0, 1, 2].map((axis) => instance._pagePoint(index, axis));
-      });
-      return byLabel;
-    });
-    return { turns, vertices };
+  function readTurn(instance, step) {
+    const fields = Array.from({ length: 11 }, (_, field) => instance._pageTurn(step, field));
+    return { degrees: fields[0], radians: fields[1], matrix: fields.slice(2) };
+  }
+
+  function readCube(instance, cube) {
+    const byLabel = [];
+    for (let i = 0; i < 8; ++i) {
+      byLabel[instance._pageVertexLabel(i)] = [0, 1, 2].map((axis) => instance._pagePoint(cube * 8 + i, axis));
+    }
+    return byLabel;
   }
 
   // Rz·Ry·Rx from the three float matrices, in double; and how far the yellow cube lies
@@ -448,41 +448,55 @@
 
   const numberCells = buildTables();
 
-  let shownNumbers = null;
+  // What the tables show so far: the red cube, then each step's turn and cube as the
+  // program finishes it.
+  const shownNumbers = { turns: [], vertices: [] };
 
-  function showNumbers({ turns, vertices }) {
+  function showCube(c, vertices) {
+    shownNumbers.vertices[c] = vertices;
+    vertices.forEach((vertex, label) => vertex.forEach((x, i) => {
+      numberCells.vertices[c][3 * label + i].textContent = floatText(x);
+    }));
+  }
+
+  function showStep(step, turn, vertices) {
     const cells = numberCells;
-    shownNumbers = { turns, vertices };
+    const axis = axes[step];
+    shownNumbers.turns[step] = turn;
+    byId(`key-${axis.toLowerCase()}`).textContent = `${axis} ${floatText(turn.degrees)}\u00b0`;
+    cells.angles[step][0].textContent = floatText(turn.degrees);
+    cells.angles[step][1].textContent = floatText(turn.radians);
+    const m = cells.matrices[step];
+    m.title.textContent = `R${axis.toLowerCase()}: rotacija oko ${axis} ose za ${floatText(turn.degrees)}\u00b0`;
+    turn.matrix.forEach((x, k) => { m.cells[k].textContent = floatText(x); });
+    showCube(step + 1, vertices);
+  }
 
-    axes.forEach((axis, step) => {
-      byId(`key-${axis.toLowerCase()}`).textContent = `${axis} ${floatText(turns[step].degrees)}\u00b0`;
-    });
+  // The steps the program has finished and the tables do not show yet: the scene holds
+  // eight points for the red cube and eight more for each finished step.
+  function showFinishedSteps() {
+    if (!program?._pagePointCount) {
+      return;
+    }
+    const finished = Math.min(3, program._pagePointCount() / 8 - 1);
+    if (finished >= 0 && !shownNumbers.vertices[0]) {
+      showCube(0, readCube(program, 0));
+    }
+    for (let step = shownNumbers.turns.length; step < finished; ++step) {
+      showStep(step, readTurn(program, step), readCube(program, step + 1));
+    }
+  }
 
-    // The angles as read and as given to the builders.
-    turns.forEach((turn, step) => {
-      cells.angles[step][0].textContent = floatText(turn.degrees);
-      cells.angles[step][1].textContent = floatText(turn.radians);
-    });
-
-    // Each matrix as built.
-    turns.forEach((turn, step) => {
-      const m = cells.matrices[step];
-      m.title.textContent = `R${axes[step].toLowerCase()}: rotacija oko ${axes[step]} ose za ${floatText(turn.degrees)}\u00b0`;
-      turn.matrix.forEach((x, k) => { m.cells[k].textContent = floatText(x); });
-    });
-
-    // V0..V7 of the four cubes.
-    vertices.forEach((cube, c) => cube.forEach((vertex, label) => vertex.forEach((x, i) => {
-      cells.vertices[c][3 * label + i].textContent = floatText(x);
-    })));
-
-    // The three turns as one matrix, and how far the program's yellow cube is from it.
+  // Once all three steps are shown: the three turns as one matrix, and how far the
+  // program's yellow cube is from it.
+  function showProduct() {
+    const { turns, vertices } = shownNumbers;
     const matrix = product(turns);
-    const rounded = matrix.map((x) => Math.fround(x));
-    rounded.forEach((x, k) => { cells.product.cells[k].textContent = floatText(x); });
+    matrix.forEach((x, k) => { numberCells.product.cells[k].textContent = floatText(Math.fround(x)); });
     const largest = largestDifference(matrix, vertices[0], vertices[3]);
-    cells.note.textContent = 'Zuta kocka je ova matrica primenjena na crvenu kocku, do na zaokruzivanje 32-bitnih ' +
-      `brojeva: za ove odgovore se koordinate razlikuju najvise za ${largest === 0 ? '0' : largest.toPrecision(2).replace(/-/g, '\u2212')}.`;
+    numberCells.note.textContent = 'Zuta kocka je ova matrica primenjena na crvenu kocku, do na zaokruzivanje ' +
+      `32-bitnih brojeva: za ove odgovore se koordinate razlikuju najvise za ${largest === 0 ? '0'
+        : largest.toPrecision(2).replace(/-/g, '\u2212')}.`;
     byId('copy').disabled = false;
     byId('numbers-waiting').hidden = true;
     showCommaNote(turns);
