@@ -34,5 +34,6 @@ function(add_page target folder html)
             "-DSCRIPTS=cube-rotation.js=${CMAKE_CURRENT_BINARY_DIR}/${target}-single/cube-rotation.js;page.js=${web}/page.js"
             -P ${web}/inline_script.cmake
     VERBATIM)
-  set_property(TARGET ${target}-single APPEND PROPERTY LINK_DEPENDS ${web}/index.html ${web}/page.js)
+  set_property(TARGET ${target}-single APPEND PROPERTY LINK_DEPENDS ${web}/index.html ${web}/page.js
+    ${web}/inline_script.cmake)
 endfunction()
