@@ -54,33 +54,43 @@ function cropTo(png, box, out) {
   execFileSync('convert', [png, '-crop', `${box.width}x${box.height}+${box.x}+${box.y}`, '+repage', out]);
 }
 
+// A Playwright or puppeteer page, which share what the harness needs of them, with the
+// engine's own ways to type, to press a key, to place a screenshot and to close.
+async function drivenPage(page, url, { insertText, press, documentClip, close }) {
+  const problems = collectProblems(page);
+  await page.goto(url);
+  const evaluate = (fn, arg) => page.evaluate(fn, arg);
+  return {
+    problems,
+    evaluate,
+    waitFor: (fn, arg, timeout = 30000) => poll(evaluate, fn, arg, timeout),
+    insertText: insertText ?? ((text) => evaluate(insertAtCaret, text)),
+    press,
+    async canvasPicture(path) {
+      const box = await evaluate(canvasBox);
+      // puppeteer's clip is in the document's coordinates, Playwright's in the viewport's.
+      const [dx, dy] = documentClip ? [box.scrollX, box.scrollY] : [0, 0];
+      await page.screenshot({ path, clip: { x: box.x + dx, y: box.y + dy, width: box.width, height: box.height } });
+      return box;
+    },
+    close,
+  };
+}
+
 // --- Chromium, through Playwright -----------------------------------------------------
 
 async function launchChromiumEngine({ webgl }) {
   const browser = await launchChromium(webgl ? [] : ['--disable-webgl', '--disable-3d-apis']);
   return {
     name: 'chromium',
-    playwright: browser,
     async open(url, viewport) {
       const context = await browser.newContext({ viewport, deviceScaleFactor: 1 });
       const page = await context.newPage();
-      const problems = collectProblems(page);
-      await page.goto(url);
-      const evaluate = (fn, arg) => page.evaluate(fn, arg);
-      return {
-        problems,
-        playwright: page,
-        evaluate,
-        waitFor: (fn, arg, timeout = 30000) => poll(evaluate, fn, arg, timeout),
+      return drivenPage(page, url, {
         insertText: (text) => page.keyboard.insertText(text),
         press: (key) => page.keyboard.press(key),
-        async canvasPicture(path) {
-          const box = await evaluate(canvasBox);
-          await page.screenshot({ path, clip: { x: box.x, y: box.y, width: box.width, height: box.height } });
-          return box;
-        },
         close: () => context.close(),
-      };
+      });
     },
     close: () => browser.close(),
   };
@@ -100,23 +110,11 @@ async function launchFirefox({ webgl }) {
     async open(url, viewport) {
       const page = await browser.newPage();
       await page.setViewport({ ...viewport, deviceScaleFactor: 1 });
-      const problems = collectProblems(page);
-      await page.goto(url);
-      const evaluate = (fn, arg) => page.evaluate(fn, arg);
-      return {
-        problems,
-        evaluate,
-        waitFor: (fn, arg, timeout = 30000) => poll(evaluate, fn, arg, timeout),
-        insertText: (text) => evaluate(insertAtCaret, text),
+      return drivenPage(page, url, {
         press: (key) => pressWithPuppeteer(page, key),
-        async canvasPicture(path) {
-          const box = await evaluate(canvasBox);
-          // puppeteer's clip is in the document's coordinates.
-          await page.screenshot({ path, clip: { x: box.x + box.scrollX, y: box.y + box.scrollY, width: box.width, height: box.height } });
-          return box;
-        },
+        documentClip: true,
         close: () => page.close(),
-      };
+      });
     },
     close: () => browser.close(),
   };

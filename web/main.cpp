@@ -43,8 +43,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE float pageTurn(int step, int field)
     return turn.rotation.m[static_cast<std::size_t>(field - 2)];
 }
 
-// The scene's points in the order they were added: how many, and coordinate 0, 1 or 2 and
-// the colour of each (NaN and -1 past the end).
+// The scene's points in the order they were added: how many, and coordinate 0, 1 or 2 of
+// each (NaN past the end).
 extern "C" EMSCRIPTEN_KEEPALIVE int pagePointCount() { return static_cast<int>(pointList.size()); }
 
 extern "C" EMSCRIPTEN_KEEPALIVE float pagePoint(int index, int axis)
@@ -54,12 +54,6 @@ extern "C" EMSCRIPTEN_KEEPALIVE float pagePoint(int index, int axis)
         return __builtin_nanf("");
     }
     return axis == 0 ? point->x : axis == 1 ? point->y : point->z;
-}
-
-extern "C" EMSCRIPTEN_KEEPALIVE int pagePointColor(int index)
-{
-    const Point* point = pointAt(index);
-    return point == nullptr ? -1 : point->color;
 }
 
 // The label (0 for V0 ... 7 for V7) of the i-th vertex added of each cube.

@@ -78,7 +78,14 @@ void dump(std::string line)
     std::fputc('\n', stdout);
 }
 
-void hexBits(float value) { std::printf("\"%08lx\"", static_cast<unsigned long>(bitsOf(value))); }
+// A JSON list of the values' bit patterns, each a hex string.
+void hexList(const std::vector<float>& values)
+{
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        std::printf("%s\"%08lx\"", i == 0 ? "[" : ", ", static_cast<unsigned long>(bitsOf(values[i])));
+    }
+    std::fputs("]", stdout);
+}
 
 void numbers()
 {
@@ -86,15 +93,11 @@ void numbers()
     const ConsoleRun run = runConsoleStages(input);
     std::fputs("{\"turns\": [", stdout);
     for (std::size_t i = 0; i < run.turns.size(); ++i) {
-        std::fputs(i == 0 ? "[" : ", [", stdout);
-        hexBits(run.turns[i].degrees);
-        std::fputs(", ", stdout);
-        hexBits(run.turns[i].radians);
-        for (const float entry : run.turns[i].rotation.m) {
-            std::fputs(", ", stdout);
-            hexBits(entry);
-        }
-        std::fputs("]", stdout);
+        const AxisTurn& turn = run.turns[i];
+        std::vector<float> fields = {turn.degrees, turn.radians};
+        fields.insert(fields.end(), turn.rotation.m.begin(), turn.rotation.m.end());
+        std::fputs(i == 0 ? "" : ", ", stdout);
+        hexList(fields);
     }
     // The scene holds each cube's vertices in adding order; the page shows them by label.
     const std::vector<Point> points(pointList.begin(), pointList.end());
@@ -106,13 +109,8 @@ void numbers()
         }
         std::fputs(cube == 0 ? "[" : ", [", stdout);
         for (std::size_t label = 0; label < byLabel.size(); ++label) {
-            std::fputs(label == 0 ? "[" : ", [", stdout);
-            hexBits(byLabel[label].x);
-            std::fputs(", ", stdout);
-            hexBits(byLabel[label].y);
-            std::fputs(", ", stdout);
-            hexBits(byLabel[label].z);
-            std::fputs("]", stdout);
+            std::fputs(label == 0 ? "" : ", ", stdout);
+            hexList({byLabel[label].x, byLabel[label].y, byLabel[label].z});
         }
         std::fputs("]", stdout);
     }
