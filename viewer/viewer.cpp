@@ -81,7 +81,7 @@ void reshape(int width, int height)
     gluPerspective(45.0, static_cast<double>(width) / height, 1.0, 1000.0);
 }
 
-void runViewer(int argc, char** argv)
+void openWindow(int argc, char** argv)
 {
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
@@ -101,7 +101,11 @@ void runViewer(int argc, char** argv)
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(-centre.x, -centre.y, -kCameraDistance);
+}
 
+void runViewer(int argc, char** argv)
+{
+    openWindow(argc, argv);
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
     glutMainLoop();

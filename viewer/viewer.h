@@ -5,6 +5,11 @@
 // which may take its own options from them.
 void runViewer(int argc, char** argv);
 
+// Everything runViewer does before it registers the callbacks: GLUT initialised, the window
+// created, its clear colour and its camera set. For code that reads the camera without
+// entering the event loop.
+void openWindow(int argc, char** argv);
+
 // GLUT callbacks, public so they can be driven from tests.
 
 // Paints the whole scene: lines, then segments with their end points, then points, with no

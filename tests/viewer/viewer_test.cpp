@@ -4,10 +4,12 @@
 #include "viewer/camera.h"
 #include "viewer/palette.h"
 #include "viewer/viewer.h"
+#include "viewer/window_position.h"
 
 #include "viewer/glut_header.h"
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
@@ -206,4 +208,48 @@ TEST_F(Viewer, DisplayDrawsLinesThenSegmentsThenPointsInTheirOwnColours)
     GLint depth = 0;
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
     EXPECT_EQ(depth, 1);
+}
+
+TEST_F(Viewer, WindowPositionIsWhereGlDrawsThePointCountedFromTheTopLeft)
+{
+    const struct {
+        int width;
+        int height;
+        Point point;
+    } cases[] = {
+        {200, 200, {2.5f, 2.5f, 0}}, // the camera's centre: the middle of the viewport
+        {1024, 700, {0, 5, 5}},      {1024, 700, {5, 0, 0}}, {1024, 700, {-3, 4, -2}}, {640, 480, {4, -1, 3}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glTranslatef(-2.5f, -2.5f, -30.0f); // the viewer's camera for the starting cube
+        reshape(c.width, c.height);
+        const WindowPosition at = windowPosition(c.point);
+
+        // GL's own answer, from feedback mode: window coordinates counted from the bottom.
+        std::array<GLfloat, 8> feedback{};
+        glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_2D, feedback.data());
+        glRenderMode(GL_FEEDBACK);
+        glBegin(GL_POINTS);
+        glVertex3f(c.point.x, c.point.y, c.point.z);
+        glEnd();
+        ASSERT_EQ(glRenderMode(GL_RENDER), 3);
+        ASSERT_EQ(feedback[0], GL_POINT_TOKEN);
+        // Sub-pixel agreement is all the labels need; GL itself rounds to its own precision.
+        EXPECT_NEAR(at.x, feedback[1], 1e-3);
+        EXPECT_NEAR(at.y, c.height - feedback[2], 1e-3);
+    }
+    // Worked by hand: the camera's centre is the middle of a 200x200 viewport.
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(-2.5f, -2.5f, -30.0f);
+    reshape(200, 200);
+    const WindowPosition centre = windowPosition({2.5f, 2.5f, 0});
+    EXPECT_NEAR(centre.x, 100.0, 1e-9);
+    EXPECT_NEAR(centre.y, 100.0, 1e-9);
+    // A point in the eye's plane has no place on the screen.
+    const WindowPosition nowhere = windowPosition({2.5f, 2.5f, 30});
+    EXPECT_TRUE(std::isnan(nowhere.x) && std::isnan(nowhere.y));
 }
