@@ -49,7 +49,7 @@ void rotate(CubeModel& cube, const Matrix3& rotation)
 
 float toRadians(float degrees) { return static_cast<float>(degrees * (std::numbers::pi / 180.0)); }
 
-void runDialogue(CubeModel& cube, NumberReader& input, std::FILE* output, AxisTurns* turns)
+void runDialogue(CubeModel& cube, NumberReader& input, std::FILE* output, AxisTurns* turns, StepFinished stepFinished)
 {
     float degrees = 0.0f;
     for (std::size_t i = 0; i < kSteps.size(); ++i) {
@@ -63,16 +63,19 @@ void runDialogue(CubeModel& cube, NumberReader& input, std::FILE* output, AxisTu
         }
         rotate(cube, rotation);
         addCube(cube, step.color);
+        if (stepFinished != nullptr) {
+            stepFinished(i);
+        }
     }
     write(output, kLegend);
 }
 
 // Two streams by nature; the names and the declaration's comment say which is which.
 // NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
-CubeModel runConsoleStages(std::FILE* input, std::FILE* output, AxisTurns* turns)
+CubeModel runConsoleStages(std::FILE* input, std::FILE* output, AxisTurns* turns, StepFinished stepFinished)
 {
     CubeModel cube = addStartingCube();
     NumberReader reader{input, {}};
-    runDialogue(cube, reader, output, turns);
+    runDialogue(cube, reader, output, turns, stepFinished);
     return cube;
 }

@@ -15,6 +15,7 @@
 #include <numbers>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -213,35 +214,88 @@ TEST_F(Dialogue, TheDocumentsWorkedExampleHasTheProgramsNumbers)
 }
 
 // What the page shows of each step is what the dialogue held: the angle it read, the
-// radians it gave the builder and the matrix, bit for bit as the builder makes it.
+// radians it gave the builder and the matrix that turned the cube.
 TEST_F(Dialogue, RecordsEachTurnAsItWasBuilt)
 {
+    // The radians are the floats nearest to degrees * pi / 180, worked out by hand:
+    // pi / 6 = 0.523598775..., pi / 4 = 0.785398163..., pi / 3 = 1.047197551...,
+    // -1000 pi / 180 = -17.453292519..., 5 pi / 180 = 0.087266462..., and 0.7f degrees
+    // (0.699999988...) is 0.012217304... radians.
     const struct {
         const char* input;
         float degrees[3];
+        float radians[3];
     } cases[] = {
-        {"30\n45\n60\n", {30, 45, 60}},
-        {"30abc\n", {30, 30, 30}}, // the failed reads keep the angle
-        {"abc\n", {0, 0, 0}},
-        {"-1e3 +.5e1 7E-1x\n", {-1000, 5, 0.7f}},
+        {"30\n45\n60\n", {30, 45, 60}, {0.5235988f, 0.7853982f, 1.0471976f}},
+        {"30abc\n", {30, 30, 30}, {0.5235988f, 0.5235988f, 0.5235988f}}, // the failed reads keep the angle
+        {"abc\n", {0, 0, 0}, {0, 0, 0}},
+        {"-1e3 +.5e1 7E-1x\n", {-1000, 5, 0.7f}, {-17.453293f, 0.08726646f, 0.012217305f}},
     };
-    Matrix3 (*const builders[])(float) = {rotationX, rotationY, rotationZ};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.input);
+        resetScene();
         const ConsoleRun run = runConsoleStages(c.input);
         for (std::size_t i = 0; i < 3; ++i) {
             const AxisTurn& turn = run.turns[i];
             EXPECT_EQ(bitsOf(turn.degrees), bitsOf(c.degrees[i])) << i;
-            EXPECT_EQ(bitsOf(turn.radians), bitsOf(toRadians(c.degrees[i]))) << i;
-            const Matrix3 built = builders[i](turn.radians);
-            for (std::size_t k = 0; k < 9; ++k) {
-                EXPECT_EQ(bitsOf(turn.rotation.m[k]), bitsOf(built.m[k])) << i << ", entry " << k;
+            EXPECT_EQ(bitsOf(turn.radians), bitsOf(c.radians[i])) << i;
+            // The recorded matrix is the one that turned the cube: applied to each vertex of
+            // the cube before the step (in double, rounded once, as the program does), it
+            // gives the cube of the step, bit for bit.
+            const std::vector<Point> before = group(static_cast<int>(i));
+            const std::vector<Point> after = group(static_cast<int>(i) + 1);
+            for (std::size_t v = 0; v < 8; ++v) {
+                const float p[3] = {before[v].x, before[v].y, before[v].z};
+                const float q[3] = {after[v].x, after[v].y, after[v].z};
+                for (std::size_t row = 0; row < 3; ++row) {
+                    double sum = 0.0;
+                    for (std::size_t k = 0; k < 3; ++k) {
+                        sum += static_cast<double>(p[k]) * turn.rotation.m[3 * row + k];
+                    }
+                    EXPECT_EQ(bitsOf(static_cast<float>(sum)), bitsOf(q[row])) << "step " << i << ", vertex " << v;
+                }
             }
         }
     }
+    // The 30-degree turn about X by hand: cos 30 = 0.8660254 and sin 30 = 0.5 as floats.
+    resetScene();
+    const Matrix3 rx = runConsoleStages("30\n45\n60\n").turns[0].rotation;
+    const float expected[9] = {1, 0, 0, 0, 0.8660254f, -0.5f, 0, 0.5f, 0.8660254f};
+    for (std::size_t k = 0; k < 9; ++k) {
+        EXPECT_EQ(bitsOf(rx.m[k]), bitsOf(expected[k])) << "entry " << k;
+    }
 }
 
-// The lessons ask where V7 of the red cube ends up in the yellow one for each link's
+// The page is told of each step once its cube is in the scene and before the program writes
+// on: so it can show the step while the program waits for the next answer.
+namespace {
+std::FILE* watchedOutput = nullptr;
+std::vector<std::pair<std::size_t, std::size_t>> stepsSeen; // the step, and the points in the scene then
+std::vector<long> writtenWhenTold;
+} // namespace
+
+TEST_F(Dialogue, TellsItsWatcherOfEachStepWhenItsCubeIsInTheScene)
+{
+    std::FILE* in = streamHolding("30\n45\n60\n");
+    watchedOutput = temporaryStream();
+    stepsSeen.clear();
+    writtenWhenTold.clear();
+    runConsoleStages(in, watchedOutput, nullptr, [](std::size_t step) {
+        stepsSeen.emplace_back(step, pointList.size());
+        writtenWhenTold.push_back(std::ftell(watchedOutput));
+    });
+    std::fclose(in);
+    std::fclose(watchedOutput);
+
+    const std::vector<std::pair<std::size_t, std::size_t>> expected = {{0, 16}, {1, 24}, {2, 32}};
+    EXPECT_EQ(stepsSeen, expected);
+    // Told after its own prompt and before the next text: each prompt is 56 bytes (two line
+    // breaks, the 53 characters of the question, one line break).
+    const std::vector<long> written = {56, 112, 168};
+    EXPECT_EQ(writtenWhenTold, written);
+}
+
+// The lessons' task links ask where V7 of the red cube ends up in the yellow one for their
 // answers, and give the program's numbers: each must be the float the program computes.
 TEST_F(Dialogue, TheLessonsAnswersAreTheProgramsNumbers)
 {
@@ -251,7 +305,7 @@ TEST_F(Dialogue, TheLessonsAnswersAreTheProgramsNumbers)
     std::fclose(file);
 
     const std::regex exercise(
-        R"(\(cube-rotation\.html#([^,)]+),([^,)]+),([^,)]+)\)[\s\S]*?\*\*Answer:\*\* `\(([^,]+), ([^,]+), ([^)]+)\)`)");
+        R"(\(cube-rotation\.html#zadatak=V7,([^,)]+),([^,)]+),([^,)]+)\)[\s\S]*?\*\*Answer:\*\* `\(([^,]+), ([^,]+), ([^)]+)\)`)");
     int checked = 0;
     for (auto match = std::sregex_iterator(text.begin(), text.end(), exercise); match != std::sregex_iterator();
          ++match) {
