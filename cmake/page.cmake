@@ -2,9 +2,15 @@
 # benchmark's bare page (bench/), which include this file where they use it.
 include_guard(GLOBAL)
 
-# A page in `folder` (index.html, page.js, cube-rotation.js and .wasm) and the same page as
-# the single file `html`, both built from SOURCES and linked with LIBS. The program is
-# linked as a factory, createCubeRotation(options), which page.js calls: a classic script,
+# The page's own scripts, in the order index.html loads them after the program's, one
+# concern each: the console pane, the number tables, the picture's overlay, the check of a
+# prediction, and the wiring that starts the program.
+set(CUBE_PAGE_SCRIPTS console_pane.js numbers.js picture.js check.js page.js)
+
+# A page in `folder` (index.html, its scripts, cube-rotation.js and .wasm) and the same page
+# as the single file `html`, also copied into `folder` so that one server offers both, all
+# built from SOURCES and linked with LIBS. The program is
+# linked as a factory, createCubeRotation(options), which page.js calls: classic scripts,
 # since a page opened from the disk may not load a module.
 #   add_page(target folder html SOURCES ... LIBS ...)
 function(add_page target folder html)
@@ -28,12 +34,17 @@ function(add_page target folder html)
       RUNTIME_OUTPUT_DIRECTORY ${out})
   endforeach()
   configure_file(${web}/index.html ${folder}/index.html COPYONLY)
-  configure_file(${web}/page.js ${folder}/page.js COPYONLY)
+  set(scripts "cube-rotation.js=${CMAKE_CURRENT_BINARY_DIR}/${target}-single/cube-rotation.js")
+  set(depends ${web}/index.html ${web}/inline_script.cmake)
+  foreach(script IN LISTS CUBE_PAGE_SCRIPTS)
+    configure_file(${web}/${script} ${folder}/${script} COPYONLY)
+    list(APPEND scripts "${script}=${web}/${script}")
+    list(APPEND depends ${web}/${script})
+  endforeach()
   add_custom_command(TARGET ${target}-single POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -DPAGE=${web}/index.html -DOUTPUT=${html}
-            "-DSCRIPTS=cube-rotation.js=${CMAKE_CURRENT_BINARY_DIR}/${target}-single/cube-rotation.js;page.js=${web}/page.js"
+    COMMAND ${CMAKE_COMMAND} -DPAGE=${web}/index.html -DOUTPUT=${html} "-DSCRIPTS=${scripts}"
             -P ${web}/inline_script.cmake
+    COMMAND ${CMAKE_COMMAND} -E copy ${html} ${folder}/
     VERBATIM)
-  set_property(TARGET ${target}-single APPEND PROPERTY LINK_DEPENDS ${web}/index.html ${web}/page.js
-    ${web}/inline_script.cmake)
+  set_property(TARGET ${target}-single APPEND PROPERTY LINK_DEPENDS ${depends})
 endfunction()

@@ -1,14 +1,17 @@
-// The program's entry in the web page: as app/main.cpp, with the console in the page, and a
-// few exports through which the page reads the program's own numbers to show them.
+// The program's entry in the web page: as app/main.cpp, with the console in the page, a call
+// that tells the page when each step is finished, and a few exports through which the page
+// reads the program's own numbers and camera to show them.
 #include "app/cube.h"
 #include "app/dialogue.h"
 #include "page_streams.h"
 #include "scene/scene.h"
 #include "viewer/glut_header.h"
 #include "viewer/viewer.h"
+#include "viewer/window_position.h"
 
 #include <emscripten.h>
 
+#include <cstddef>
 #include <iterator>
 
 namespace {
@@ -22,6 +25,15 @@ const Point* pointAt(int index)
     }
     return &*std::next(pointList.begin(), index);
 }
+
+// The page's Module.onStepFinished(step), where it has one.
+EM_JS(void, tellPageStepFinished, (int step), {
+    if (Module.onStepFinished) {
+        Module.onStepFinished(step);
+    }
+});
+
+void stepFinished(std::size_t step) { tellPageStepFinished(static_cast<int>(step)); }
 
 } // namespace
 
@@ -43,10 +55,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE float pageTurn(int step, int field)
     return turn.rotation.m[static_cast<std::size_t>(field - 2)];
 }
 
-// The scene's points in the order they were added: how many, and coordinate 0, 1 or 2 of
-// each (NaN past the end).
-extern "C" EMSCRIPTEN_KEEPALIVE int pagePointCount() { return static_cast<int>(pointList.size()); }
-
+// The scene's points in the order they were added: coordinate 0, 1 or 2 of each (NaN past
+// the end).
 extern "C" EMSCRIPTEN_KEEPALIVE float pagePoint(int index, int axis)
 {
     const Point* point = pointAt(index);
@@ -63,9 +73,17 @@ extern "C" EMSCRIPTEN_KEEPALIVE int pageVertexLabel(int i)
                                                                     : vertexAddingOrder[static_cast<std::size_t>(i)];
 }
 
+// Where the viewer's camera puts the point (x, y, z) on the canvas: 0 for x, 1 for y, in
+// drawing-buffer pixels from the top-left corner. Meaningful once the window is open.
+extern "C" EMSCRIPTEN_KEEPALIVE double pageProject(float x, float y, float z, int axis)
+{
+    const WindowPosition position = windowPosition(Point{x, y, z});
+    return axis == 0 ? position.x : position.y;
+}
+
 int main(int argc, char** argv)
 {
-    runConsoleStages(openPageInput(), openPageOutput(), &turns);
+    runConsoleStages(openPageInput(), openPageOutput(), &turns, stepFinished);
     runViewer(argc, argv);
     return 0;
 }

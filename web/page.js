@@ -1,152 +1,35 @@
-// The page around the program: its console pane, the answers in the link, the buttons, the
-// failures said in words, and the one status object that anyone checking the page reads.
-// The program itself is cube-rotation.js, loaded before this script, which defines
-// createCubeRotation(options); this script is the only one that starts it and the only one
-// that hands it Emscripten's hooks.
+// The page's wiring: it starts the program (cube-rotation.js, loaded first, defines
+// createCubeRotation(options)) with the console pane and Emscripten's hooks, shows each step
+// as the program finishes it, and runs the buttons, the answers in the link, the task
+// links, the labels over the picture and the check of a prediction. This script is the only
+// one that starts the program.
 //
-// window.cubeRotation, the page's status:
+// window.cubeRotation, the page's status, read by anyone checking the page:
 //   started      the program's code is loaded and running
 //   reading      the program waits for a line
 //   queued       lines of the link still to be typed for the user
 //   windowOpen   the first frame is drawn: the program reads no more
 //   firstFrameAt when it was drawn, in milliseconds since the page began to load
 //   failed       what went wrong, in words, or null
+//   corners      where the program's camera puts V0..V7 of each cube on the canvas, once
+//                the picture is drawn: 32 of { cube: 0..3, vertex: 0..7, x, y }, in pixels
+//                of the 1024x700 drawing buffer from its top-left corner
+//   check        the last prediction checked, or null: { cube, vertex, predicted: [x, y, z],
+//                program: [x, y, z], verdict: 'correct' | 'wrong', mistakes: [ids] }
+//   task         the task of a task link ({ vertex, cube, answers }), or null
+// and, for the tests and the benchmark only (the page itself needs neither):
 //   written      every chunk of bytes the program wrote, in order (Uint8Arrays)
 //   sentLines    every line sent to the program, without its newline
+/* global makeConsolePane, makeNumberTables, makePictureOverlay, makePredictionCheck, taskInFragment, taskFragment, floatText, cubeNames, tolerance, createCubeRotation */
 'use strict';
 
 (function () {
   const byId = (id) => document.getElementById(id);
   const canvas = byId('canvas');
-
-  // The console pane. It shows what the program writes, exactly as written, and hands the
-  // program what the user types, a line at a time, the way a terminal does: Enter sends the
-  // line and a newline, a paste sends each of its complete lines, and Ctrl-D ends the input
-  // (on an empty line; on a non-empty one it sends the line without a newline). Everything
-  // is inserted as text, never as HTML.
-  function makeTerminal(transcript, line, hint, onAsk) {
-    const encoder = new TextEncoder();
-    const decoder = new TextDecoder();
-    const written = [];
-    const sentLines = [];
-    const toType = []; // lines to type, one each time the program waits with nothing to read
-    let pending = new Uint8Array(0); // sent by the user, not yet read by the program
-    let ended = false;
-    let wakeReader = null;
-    let scrollPending = false;
-
-    // Keeps the line in view; once a frame, since scrolling makes the browser lay out the page.
-    function show(text) {
-      transcript.appendChild(document.createTextNode(text));
-      if (!scrollPending) {
-        scrollPending = true;
-        requestAnimationFrame(() => {
-          scrollPending = false;
-          line.scrollIntoView({ block: 'nearest' });
-        });
-      }
-    }
-
-    function wake() {
-      if (wakeReader && (pending.length > 0 || ended)) {
-        const resolve = wakeReader;
-        wakeReader = null;
-        resolve();
-      }
-    }
-
-    function send(text) {
-      sentLines.push(text.replace(/\n$/, ''));
-      show(text); // the echo stays in the transcript, as on a console
-      const bytes = encoder.encode(text);
-      const joined = new Uint8Array(pending.length + bytes.length);
-      joined.set(pending);
-      joined.set(bytes, pending.length);
-      pending = joined;
-      wake();
-    }
-
-    function close(note) {
-      line.disabled = true;
-      hint.textContent = note;
-    }
-
-    // Sends each complete line of `text` typed at the caret; the rest stays on the line.
-    function insertLines(text) {
-      const start = line.selectionStart;
-      const whole = line.value.slice(0, start) + text + line.value.slice(line.selectionEnd);
-      const lines = whole.replace(/\r\n?/g, '\n').split('\n');
-      const rest = lines.pop();
-      for (const complete of lines) {
-        send(`${complete}\n`);
-      }
-      line.value = rest;
-      line.setSelectionRange(rest.length, rest.length);
-    }
-
-    line.addEventListener('keydown', (event) => {
-      if (event.key === 'Enter') {
-        event.preventDefault();
-        send(`${line.value}\n`);
-        line.value = '';
-      } else if (event.ctrlKey && (event.key === 'd' || event.key === 'D')) {
-        event.preventDefault();
-        if (line.value === '') {
-          ended = true;
-          close('Unos je zavrsen.');
-          wake();
-        } else {
-          send(line.value);
-          line.value = '';
-        }
-      }
-    });
-    line.addEventListener('paste', (event) => {
-      event.preventDefault();
-      insertLines(event.clipboardData.getData('text/plain'));
-    });
-    transcript.parentElement.addEventListener('click', () => {
-      if (window.getSelection().isCollapsed) {
-        line.focus();
-      }
-    });
-
-    return {
-      written,
-      sentLines,
-      close,
-      typeWhenAsked(lines) {
-        toType.push(...lines);
-      },
-      get reading() {
-        return wakeReader !== null;
-      },
-      get queued() {
-        return toType.length;
-      },
-      write(bytes) {
-        written.push(bytes);
-        show(decoder.decode(bytes, { stream: true }));
-      },
-      // Up to `size` bytes the user has sent, waiting for some; none once the input has ended.
-      async read(size) {
-        onAsk();
-        if (pending.length === 0 && !ended && toType.length > 0) {
-          send(`${toType.shift()}\n`);
-        }
-        while (pending.length === 0 && !ended) {
-          await new Promise((resolve) => { wakeReader = resolve; });
-        }
-        const chunk = pending.slice(0, size);
-        pending = pending.slice(chunk.length);
-        return chunk;
-      },
-    };
-  }
-
-  // Each time the program asks for input, the steps it has finished are shown (after the
-  // read has suspended it, so that its exports may be called).
-  const terminal = makeTerminal(byId('transcript'), byId('line'), byId('hint'), () => setTimeout(showFinishedSteps));
+  const terminal = makeConsolePane(byId('transcript'), byId('line'), byId('hint'));
+  const tables = makeNumberTables(byId('tables'));
+  const overlay = makePictureOverlay(byId('overlay'), { shown: byId('labels'), which: byId('labels-which') });
+  const task = taskInFragment(location.hash);
 
   const status = {
     started: false,
@@ -155,6 +38,9 @@
     failed: null,
     get reading() { return terminal.reading; },
     get queued() { return terminal.queued; },
+    corners: [],
+    check: null,
+    task: task && !task.invalid ? task : null,
     written: terminal.written,
     sentLines: terminal.sentLines,
   };
@@ -218,9 +104,7 @@
     });
   }
 
-  function linkFor(lines) {
-    return `${location.href.replace(/#.*$/, '')}#${lines.map(encodeURIComponent).join(',')}`;
-  }
+  const pageAddress = () => location.href.replace(/#.*$/, '');
 
   // kocka-30-45-60.png for the answers 30, 45 and 60: the words of the lines sent, with
   // anything a file name should not hold left out.
@@ -233,7 +117,7 @@
   // without the answers of the link it was opened from.
   byId('restart').addEventListener('click', () => {
     if (location.hash) {
-      location.replace(location.href.replace(/#.*$/, ''));
+      location.replace(pageAddress());
     } else {
       location.reload();
     }
@@ -248,22 +132,25 @@
     }
   }
 
-  // A link to a file on this computer works only on it: from the disk, the page offers the
-  // part after # to add to the page's address wherever it is put on the web.
-  byId('share').addEventListener('click', async () => {
-    const link = linkFor(terminal.sentLines);
+  // A link offered in `box` (its first child says what it is, its last holds it). A link to
+  // a file on this computer works only on it: from the disk, the page offers the part after
+  // #, to add to the page's address wherever it is put on the web.
+  async function offerLink(box, fragment, what) {
     const fromDisk = location.protocol === 'file:';
-    const text = fromDisk ? link.slice(link.indexOf('#')) : link;
+    const text = fromDisk ? fragment : pageAddress() + fragment;
     const copied = await copyText(text);
-    const shared = byId('shared');
-    shared.hidden = false;
+    box.hidden = false;
     if (fromDisk) {
-      shared.firstElementChild.textContent = 'Veza ka datoteci na ovom racunaru radi samo na njemu. Kad stranicu ' +
+      box.firstElementChild.textContent = 'Veza ka datoteci na ovom racunaru radi samo na njemu. Kad stranicu ' +
         `postavite na veb, dodajte njenoj adresi ovaj nastavak${copied ? ' (kopiran je)' : ''}: `;
     } else {
-      shared.firstElementChild.textContent = copied ? 'Veza je kopirana: ' : 'Kopirajte vezu: ';
+      box.firstElementChild.textContent = copied ? `${what} je kopirana: ` : `Kopirajte ${what.toLowerCase()}: `;
     }
-    shared.lastElementChild.textContent = text;
+    box.lastElementChild.textContent = text;
+  }
+
+  byId('share').addEventListener('click', () => {
+    offerLink(byId('shared'), `#${terminal.sentLines.map(encodeURIComponent).join(',')}`, 'Veza');
   });
 
   // The picture with its key over the whole screen, for a projector; Esc returns.
@@ -284,9 +171,38 @@
     }
   });
 
-  // WebGL clears the canvas once a frame is shown, so the picture is taken from a frame
-  // drawn for it, right after the drawing.
+  // The program, once started, and what it read and computed, once it has drawn.
   let program = null;
+  let finished = null;
+  let resolveFinished;
+  const whenFinished = new Promise((resolve) => { resolveFinished = resolve; });
+
+  const readTurn = (step) => {
+    const fields = Array.from({ length: 11 }, (_, field) => program._pageTurn(step, field));
+    return { degrees: fields[0], radians: fields[1], matrix: fields.slice(2) };
+  };
+  // V0..V7 of cube `cube` (0 red ... 3 yellow), by label.
+  const readCube = (cube) => {
+    const byLabel = [];
+    for (let i = 0; i < 8; ++i) {
+      byLabel[program._pageVertexLabel(i)] = [0, 1, 2].map((axis) => program._pagePoint(cube * 8 + i, axis));
+    }
+    return byLabel;
+  };
+  const onCanvas = (point) => [0, 1].map((axis) => program._pageProject(...point, axis));
+
+  // The program tells the page as soon as a step is done: its angle, matrix and cube go into
+  // the key and the tables while the program waits for the next answer.
+  function stepFinished(step) {
+    const turn = readTurn(step);
+    const axis = 'XYZ'[step];
+    byId(`key-${axis.toLowerCase()}`).textContent = `${axis} ${floatText(turn.degrees)}\u00b0`;
+    tables.showTurn(step, turn);
+    tables.showCube(step + 1, readCube(step + 1));
+  }
+
+  // WebGL clears the canvas once a frame is shown, so the picture is taken from a frame
+  // drawn for it, right after the drawing, with the marks over it when there are any.
   let saveWanted = false;
   const saveButton = byId('save');
   saveButton.addEventListener('click', () => {
@@ -294,232 +210,76 @@
     program?._pageRedraw();
   });
 
-  // After every frame GLUT draws: the first one means the window is open and the program
-  // will read no more, so the input closes and the picture comes into view.
+  function savePicture() {
+    let source = canvas;
+    if (byId('overlay').childElementCount > 0) {
+      source = document.createElement('canvas');
+      source.width = canvas.width;
+      source.height = canvas.height;
+      const context = source.getContext('2d');
+      context.drawImage(canvas, 0, 0);
+      overlay.drawOn(context);
+    }
+    source.toBlob((blob) => {
+      const link = document.createElement('a');
+      link.href = URL.createObjectURL(blob);
+      link.download = pictureName(terminal.sentLines);
+      link.click();
+      setTimeout(() => URL.revokeObjectURL(link.href), 10000); // long after the download began
+    }, 'image/png');
+  }
+
+  // A comma between digits reads as the end of the number: say what the program read.
+  function showCommaNote(turns) {
+    if (!terminal.sentLines.some((line) => /\d,\d/.test(line))) {
+      return;
+    }
+    const read = turns.map((turn, step) => `${'XYZ'[step]} ${floatText(turn.degrees)}\u00b0`).join(', ');
+    const note = byId('comma-note');
+    note.textContent = `Decimalni separator je tacka, ne zarez (12.5, a ne 12,5). Program je procitao: ${read}.`;
+    note.hidden = false;
+  }
+
+  // The first frame means the window is open and the program reads no more: the input
+  // closes, the product and the corners are read, and the picture comes into view; the
+  // labels follow in the next frame, so that the first one costs next to nothing more.
+  function firstFrame() {
+    status.windowOpen = true;
+    terminal.close('Program vise ne cita unos; slika je ispod.');
+    if (program?._pageProject) {
+      tables.showProduct();
+      byId('copy').disabled = false;
+      byId('numbers-waiting').hidden = true;
+      showCommaNote(tables.shown.turns);
+      status.corners = tables.shown.vertices.flatMap((vertices, cube) => vertices.map((point, vertex) => {
+        const [x, y] = onCanvas(point);
+        return { cube, vertex, x, y };
+      }));
+      finished = { degrees: tables.shown.turns.map((turn) => turn.degrees), vertices: tables.shown.vertices };
+      resolveFinished(finished);
+      requestAnimationFrame(() => overlay.setCorners(status.corners));
+      byId('make-task').disabled = false;
+    }
+    if (!byId('picture').hidden) {
+      canvas.scrollIntoView({ block: 'end' });
+    }
+    saveButton.disabled = !program?._pageRedraw;
+    status.firstFrameAt = performance.now();
+  }
+
   function afterFrame() {
     if (!status.windowOpen) {
-      status.windowOpen = true;
-      terminal.close('Program vise ne cita unos; slika je ispod.');
-      if (program?._pageTurn) {
-        showFinishedSteps();
-        showProduct();
-      }
-      canvas.scrollIntoView({ block: 'end' });
-      saveButton.disabled = !program?._pageRedraw;
-      status.firstFrameAt = performance.now();
+      firstFrame();
     }
     if (saveWanted) {
       saveWanted = false;
-      canvas.toBlob((blob) => {
-        const link = document.createElement('a');
-        link.href = URL.createObjectURL(blob);
-        link.download = pictureName(terminal.sentLines);
-        link.click();
-        setTimeout(() => URL.revokeObjectURL(link.href), 10000);
-      }, 'image/png');
+      savePicture();
     }
-  }
-
-  // --- The numbers behind the picture ------------------------------------------------
-
-  // The shortest decimal that reads back to the same 32-bit float, with a true minus sign
-  // for the eye (`forCopy` keeps the ASCII one, which spreadsheets read).
-  function floatText(x, forCopy = false) {
-    let text;
-    if (Number.isNaN(x)) {
-      text = 'NaN';
-    } else if (!Number.isFinite(x)) {
-      text = x > 0 ? 'Infinity' : '-Infinity';
-    } else if (x === 0) {
-      text = Object.is(x, -0) ? '-0' : '0';
-    } else {
-      for (let digits = 1; digits <= 9; ++digits) {
-        text = String(Number(x.toPrecision(digits)));
-        if (Math.fround(Number(text)) === x) {
-          break;
-        }
-      }
-    }
-    return forCopy ? text : text.replace(/-/g, '\u2212');
-  }
-
-  const axes = ['X', 'Y', 'Z'];
-  const cubes = [
-    { name: 'crvena', swatch: 'red', what: 'pocetna' },
-    { name: 'plava', swatch: 'blue', what: 'posle X' },
-    { name: 'zelena', swatch: 'green', what: 'posle Y' },
-    { name: 'zuta', swatch: 'yellow', what: 'posle Z' },
-  ];
-
-  // The program's own records, read through its exports: each turn (degrees, radians,
-  // matrix) and each cube's vertices V0..V7.
-  function readTurn(instance, step) {
-    const fields = Array.from({ length: 11 }, (_, field) => instance._pageTurn(step, field));
-    return { degrees: fields[0], radians: fields[1], matrix: fields.slice(2) };
-  }
-
-  function readCube(instance, cube) {
-    const byLabel = [];
-    for (let i = 0; i < 8; ++i) {
-      byLabel[instance._pageVertexLabel(i)] = [0, 1, 2].map((axis) => instance._pagePoint(cube * 8 + i, axis));
-    }
-    return byLabel;
-  }
-
-  // Rz·Ry·Rx from the three float matrices, in double; and how far the yellow cube lies
-  // from it applied to the red one.
-  function product(turns) {
-    const times = (a, b) => Array.from({ length: 9 }, (_, k) => {
-      const i = Math.floor(k / 3);
-      const j = k % 3;
-      return a[3 * i] * b[j] + a[3 * i + 1] * b[3 + j] + a[3 * i + 2] * b[6 + j];
-    });
-    return times(turns[2].matrix, times(turns[1].matrix, turns[0].matrix));
-  }
-
-  function largestDifference(matrix, red, yellow) {
-    let largest = 0;
-    red.forEach((v, label) => {
-      for (let i = 0; i < 3; ++i) {
-        const exact = matrix[3 * i] * v[0] + matrix[3 * i + 1] * v[1] + matrix[3 * i + 2] * v[2];
-        largest = Math.max(largest, Math.abs(exact - yellow[label][i]));
-      }
-    });
-    return largest;
-  }
-
-  function element(tag, attributes = {}, ...children) {
-    const e = document.createElement(tag);
-    for (const [name, value] of Object.entries(attributes)) {
-      e.setAttribute(name, value);
-    }
-    e.append(...children);
-    return e;
-  }
-
-  // The tables are built once, empty, when the page loads, and only their figures are
-  // written in when the picture is first drawn: so the first frame costs a few text changes.
-  function matrixTable(id, caption) {
-    const cells = [];
-    const head = element('tr', {}, element('td'), ...[1, 2, 3].map((j) => element('th', { scope: 'col' }, `kolona ${j}`)));
-    const rows = [0, 1, 2].map((i) => element('tr', {}, element('th', { scope: 'row' }, `red ${i + 1}`),
-      ...[0, 1, 2].map(() => { const td = element('td'); cells.push(td); return td; })));
-    const title = element('caption', {}, caption);
-    return { table: element('table', { id }, title, element('thead', {}, head), element('tbody', {}, ...rows)), title, cells };
-  }
-
-  function buildTables() {
-    const tables = byId('tables');
-    const angleHead = element('tr', {}, element('th', { scope: 'col' }, 'korak'),
-      element('th', { scope: 'col' }, 'ugao u stepenima (procitan)'),
-      element('th', { scope: 'col' }, 'ugao u radijanima (za rotaciju)'));
-    const angles = axes.map(() => [element('td'), element('td')]);
-    tables.append(element('table', { id: 'angles' }, element('caption', {}, 'Uglovi koje je program procitao'),
-      element('thead', {}, angleHead), element('tbody', {}, ...angles.map((cells, step) => element('tr', {},
-        element('th', { scope: 'row' }, `${step + 1}: oko ${axes[step]} ose`), ...cells)))));
-
-    const matrices = axes.map((axis) => matrixTable(`matrix-${axis.toLowerCase()}`, `R${axis.toLowerCase()}: rotacija oko ${axis} ose`));
-    tables.append(element('div', { class: 'grid' }, ...matrices.map((m) => m.table)));
-
-    // V0..V7 of the four cubes, a column group per cube.
-    const groupRow = element('tr', {}, element('td'), ...cubes.map((cube, c) => element('th',
-      { scope: 'colgroup', colspan: '3', id: `cube-${c}` },
-      element('span', { class: `swatch ${cube.swatch}`, 'aria-hidden': 'true' }), `${cube.name} kocka (${cube.what})`)));
-    const axisRow = element('tr', {}, element('td'), ...cubes.flatMap((_, c) => ['x', 'y', 'z'].map((a) =>
-      element('th', { scope: 'col', id: `cube-${c}-${a}` }, a))));
-    const vertices = cubes.map(() => []);
-    const vertexRows = [0, 1, 2, 3, 4, 5, 6, 7].map((label) => element('tr', {},
-      element('th', { scope: 'row', id: `vertex-${label}` }, `V${label}`),
-      ...cubes.flatMap((_, c) => ['x', 'y', 'z'].map((a) => {
-        const td = element('td', { headers: `cube-${c} vertex-${label} cube-${c}-${a}` });
-        vertices[c].push(td);
-        return td;
-      }))));
-    tables.append(element('div', { class: 'scroll', tabindex: '0', role: 'region', 'aria-label': 'Temena kocki' },
-      element('table', { id: 'vertices' }, element('caption', {}, 'Temena cetiri kocke (V0 do V7)'),
-        element('col'), ...cubes.map(() => element('colgroup', { span: '3' })),
-        element('thead', {}, groupRow, axisRow), element('tbody', {}, ...vertexRows))));
-
-    const product = matrixTable('matrix-product', 'Rz\u00b7Ry\u00b7Rx: tri rotacije kao jedna matrica');
-    const note = element('p', { id: 'product-note', class: 'note' });
-    tables.append(product.table, note);
-    return { angles, matrices, vertices, product, note };
-  }
-
-  const numberCells = buildTables();
-
-  // What the tables show so far: the red cube, then each step's turn and cube as the
-  // program finishes it.
-  const shownNumbers = { turns: [], vertices: [] };
-
-  function showCube(c, vertices) {
-    shownNumbers.vertices[c] = vertices;
-    vertices.forEach((vertex, label) => vertex.forEach((x, i) => {
-      numberCells.vertices[c][3 * label + i].textContent = floatText(x);
-    }));
-  }
-
-  function showStep(step, turn, vertices) {
-    const cells = numberCells;
-    const axis = axes[step];
-    shownNumbers.turns[step] = turn;
-    byId(`key-${axis.toLowerCase()}`).textContent = `${axis} ${floatText(turn.degrees)}\u00b0`;
-    cells.angles[step][0].textContent = floatText(turn.degrees);
-    cells.angles[step][1].textContent = floatText(turn.radians);
-    const m = cells.matrices[step];
-    m.title.textContent = `R${axis.toLowerCase()}: rotacija oko ${axis} ose za ${floatText(turn.degrees)}\u00b0`;
-    turn.matrix.forEach((x, k) => { m.cells[k].textContent = floatText(x); });
-    showCube(step + 1, vertices);
-  }
-
-  // The steps the program has finished and the tables do not show yet: the scene holds
-  // eight points for the red cube and eight more for each finished step.
-  function showFinishedSteps() {
-    if (!program?._pagePointCount) {
-      return;
-    }
-    const finished = Math.min(3, program._pagePointCount() / 8 - 1);
-    if (finished >= 0 && !shownNumbers.vertices[0]) {
-      showCube(0, readCube(program, 0));
-    }
-    for (let step = shownNumbers.turns.length; step < finished; ++step) {
-      showStep(step, readTurn(program, step), readCube(program, step + 1));
-    }
-  }
-
-  // Once all three steps are shown: the three turns as one matrix, and how far the
-  // program's yellow cube is from it.
-  function showProduct() {
-    const { turns, vertices } = shownNumbers;
-    const matrix = product(turns);
-    matrix.forEach((x, k) => { numberCells.product.cells[k].textContent = floatText(Math.fround(x)); });
-    const largest = largestDifference(matrix, vertices[0], vertices[3]);
-    numberCells.note.textContent = 'Zuta kocka je ova matrica primenjena na crvenu kocku, do na zaokruzivanje ' +
-      `32-bitnih brojeva: za ove odgovore se koordinate razlikuju najvise za ${largest === 0 ? '0'
-        : largest.toPrecision(2).replace(/-/g, '\u2212')}.`;
-    byId('copy').disabled = false;
-    byId('numbers-waiting').hidden = true;
-    showCommaNote(turns);
-  }
-
-  // The tables as tab-separated text, with ASCII minus signs, for a spreadsheet.
-  function tablesAsText({ turns, vertices }) {
-    const row = (cells) => cells.join('\t');
-    const numbers = (values) => values.map((x) => floatText(x, true));
-    const matrixRows = (name, m) => [name, ...[0, 1, 2].map((i) => row(numbers(m.slice(3 * i, 3 * i + 3))))];
-    return [
-      row(['korak', 'stepeni', 'radijani']),
-      ...turns.map((turn, step) => row([axes[step], ...numbers([turn.degrees, turn.radians])])), '',
-      ...turns.flatMap((turn, step) => [...matrixRows(`R${axes[step].toLowerCase()}`, turn.matrix), '']),
-      row(['teme', ...cubes.flatMap((cube) => ['x', 'y', 'z'].map((a) => `${cube.name} ${a}`))]),
-      ...vertices[0].map((_, label) => row([`V${label}`, ...cubes.flatMap((_, c) => numbers(vertices[c][label]))])), '',
-      ...matrixRows('Rz*Ry*Rx', product(turns).map((x) => Math.fround(x))),
-    ].join('\n');
   }
 
   byId('copy').addEventListener('click', async () => {
     const text = byId('copy-text');
-    text.value = tablesAsText(shownNumbers);
+    text.value = tables.asText();
     const copied = await copyText(text.value);
     byId('copied').textContent = copied ? 'Tabele su kopirane.' : 'Kopirajte tekst ispod.';
     text.hidden = copied;
@@ -528,16 +288,65 @@
     }
   });
 
-  // A comma between digits reads as the end of the number: say what the program read.
-  function showCommaNote(turns) {
-    if (!terminal.sentLines.some((line) => /\d,\d/.test(line))) {
-      return;
+  // A vertex's header in the table marks that vertex on all four cubes.
+  byId('tables').addEventListener('click', (event) => {
+    const button = event.target.closest('button[data-vertex]');
+    if (button) {
+      overlay.showVertex(Number(button.dataset.vertex));
+      canvas.scrollIntoView({ block: 'nearest' });
     }
-    const read = turns.map((turn, step) => `${axes[step]} ${floatText(turn.degrees)}\u00b0`).join(', ');
-    const note = byId('comma-note');
-    note.textContent = `Decimalni separator je tacka, ne zarez (12.5, a ne 12,5). Program je procitao: ${read}.`;
-    note.hidden = false;
+  });
+
+  // --- The check of a prediction, and tasks ------------------------------------------
+
+  const form = byId('check-form');
+  byId('tolerance').textContent = String(tolerance);
+  // A task hides what would give its answer away (the program's run, the picture, the
+  // tables) until the first check.
+  const answerParts = ['console', 'hint', 'picture', 'canvas-note', 'numbers'];
+  let revealed = true;
+  if (status.task) {
+    revealed = false;
+    answerParts.forEach((id) => { byId(id).hidden = true; });
+    form.elements.namedItem('cube').value = String(task.cube);
+    form.elements.namedItem('vertex').value = String(task.vertex);
+    form.elements.namedItem('cube').disabled = true;
+    form.elements.namedItem('vertex').disabled = true;
+    const statement = byId('task');
+    const turns = task.answers.slice(0, task.cube).map((answer, i) => `oko ${'XYZ'[i]} ose za ${answer}\u00b0`);
+    statement.textContent = `Zadatak: gde je teme V${task.vertex} ${cubeNames[task.cube].replace(/a$/, 'e')} kocke` +
+      `${turns.length > 0 ? ` posle rotacija ${turns.join(', ')}` : ''}? Upisite svoje predvidjanje i pritisnite "Proveri".`;
+    statement.hidden = false;
+  } else if (task?.invalid) {
+    const statement = byId('task');
+    statement.textContent = `Zadatak u adresi stranice ne moze da se procita (${task.invalid}). Ispravan zadatak ` +
+      'izgleda ovako: #zadatak=V7,30,45,60 (teme, pa uglovi oko X, Y i Z).';
+    statement.hidden = false;
   }
+
+  makePredictionCheck(form, byId('verdict'), {
+    // In a task the program has its answers from the link; otherwise it needs all three.
+    program: () => (finished || status.task ? whenFinished : null),
+    checked(result) {
+      status.check = result;
+      overlay.setCheck({ vertex: result.vertex, program: onCanvas(result.program), predicted: onCanvas(result.predicted) });
+      if (!revealed) {
+        revealed = true;
+        answerParts.forEach((id) => { byId(id).hidden = false; });
+        form.elements.namedItem('cube').disabled = false;
+        form.elements.namedItem('vertex').disabled = false;
+        byId('check').scrollIntoView({ block: 'nearest' });
+      }
+    },
+  });
+
+  byId('make-task').addEventListener('click', () => {
+    const cube = Number(form.elements.namedItem('cube').value);
+    const vertex = Number(form.elements.namedItem('vertex').value);
+    offerLink(byId('task-link'), taskFragment(vertex, finished.degrees, cube), 'Veza zadatka');
+  });
+
+  // --- Starting the program ------------------------------------------------------------
 
   // Without WebGL the window could never open: say so instead of asking the questions.
   const probe = document.createElement('canvas');
@@ -555,7 +364,7 @@
       .catch((error) => failedToStart(`cube-rotation.wasm: ${error.message}`));
   }
 
-  terminal.typeWhenAsked(answersInFragment(location.hash));
+  terminal.typeWhenAsked(status.task ? status.task.answers : task ? [] : answersInFragment(location.hash));
   if (typeof createCubeRotation !== 'function') {
     failedToStart('cube-rotation.js se nije ucitao.');
     return;
@@ -570,12 +379,21 @@
         stoppedAbnormally(String(error?.message ?? error));
       }
     });
+    // main() has put the starting cube in the scene before its first read.
+    if (program._pageVertexLabel) {
+      tables.showCube(0, readCube(0));
+      if (status.task) {
+        const start = tables.shown.vertices[0][status.task.vertex].map((x) => floatText(x)).join(', ');
+        byId('task').append(` Na pocetnoj (crvenoj) kocki je V${status.task.vertex} u (${start}).`);
+      }
+    }
   }
 
   createCubeRotation({
     canvas,
     terminal,
     noInitialRun: true,
+    onStepFinished: stepFinished,
     postMainLoop: afterFrame,
     onAbort(what) { stoppedAbnormally(String(what)); },
     // The runtime's own notices (the GL emulation says that it is in use) are not the program's
