@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
-# Static checks over the program's own code: formatting, clang-tidy and cppcheck.
-# Usage: lint.sh BUILD_DIR (a configured build with compile_commands.json).
+# Static checks over our own code: formatting, clang-tidy and cppcheck for the C++, ESLint
+# for the JavaScript. Installs what it needs, and configures the test build when the build
+# folder named has no compilation database yet (clang-tidy reads the flags from it).
+#   lint.sh [BUILD_DIR]   (default build/test)
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${1:?build directory}
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$root"
+build=${1:-build/test}
+need_packages build run test
+if [[ ! -f "$build/compile_commands.json" ]]; then
+  [[ "$build" -ef build/test || "$build" == build/test ]] ||
+    { echo "lint.sh: $build has no compile_commands.json; configure it with CMAKE_EXPORT_COMPILE_COMMANDS=ON" >&2; exit 1; }
+  cmake --preset test >&2
+fi
+install_browser_tools
 
 echo "== clang-format"
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
@@ -28,4 +37,8 @@ cppcheck --enable=warning,style,performance,portability --std=c++20 --language=c
   --error-exitcode=1 --inline-suppr --quiet \
   --suppress=missingIncludeSystem --suppress=passedByValue --suppress=normalCheckLevelMaxBranches \
   -I . geometry scene viewer app web
+
+echo "== eslint"
+# Every .js and .mjs of ours that git knows (eslint.config.mjs says how each is read).
+git ls-files '*.js' '*.mjs' | xargs testkit/node_modules/.bin/eslint --max-warnings 0
 echo "lint: clean"
