@@ -3,7 +3,7 @@
 // headless, drawing WebGL with SwiftShader, the page's prompts answered as a person would,
 // the shared console inputs, and the native program's window as a picture.
 
-import { spawnSync } from 'node:child_process';
+import { execFileSync, spawnSync } from 'node:child_process';
 import { createReadStream, existsSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { dirname, extname, join } from 'node:path';
@@ -14,11 +14,11 @@ export { default as AxeBuilder } from '@axe-core/playwright';
 
 const root = join(dirname(fileURLToPath(import.meta.url)), '..');
 
-export function servePage(root) {
+export function servePage(folder) {
   const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
   const server = createServer((request, response) => {
-    const path = join(root, new URL(request.url, 'http://localhost').pathname.replace(/\/$/, '/index.html'));
-    if (!path.startsWith(root) || !existsSync(path)) {
+    const path = join(folder, new URL(request.url, 'http://localhost').pathname.replace(/\/$/, '/index.html'));
+    if (!path.startsWith(folder) || !existsSync(path)) {
       response.writeHead(404).end();
       return;
     }
@@ -91,6 +91,43 @@ export function nativeNumbers(nativeBuild, input) {
     throw new Error(`scene_dump failed (${dump.status ?? dump.signal}): ${dump.stderr}`);
   }
   return JSON.parse(dump.stdout);
+}
+
+// Where the native program's camera puts V0..V7 of each cube for `input`, in pixels from the
+// window's top-left corner: [cube][vertex] = [x, y], by the native test build's camera_dump
+// (Mesa's gluProject on the viewer's own matrices; needs DISPLAY).
+export function nativeCorners(nativeBuild, input) {
+  const dump = spawnSync(join(nativeBuild, 'tests', 'camera_dump'), [], { input, maxBuffer: 1 << 26 });
+  if (dump.status !== 0) {
+    throw new Error(`camera_dump failed (${dump.status ?? dump.signal}): ${dump.stderr}`);
+  }
+  return JSON.parse(dump.stdout.toString().replace(/-?nan/g, 'null'));
+}
+
+// The 32-bit float of a bit pattern in hex.
+export function floatOfBits(hex) {
+  return new DataView(Uint32Array.of(parseInt(hex, 16)).buffer).getFloat32(0, true);
+}
+
+// A picture's pixels as 8-bit RGB, row by row from the top left (ImageMagick's reading):
+// { width, height, at(x, y) => [r, g, b] }.
+export function rgbPixels(picture) {
+  const [width, height] = execFileSync('identify', ['-format', '%w %h', picture], { encoding: 'utf8' }).split(' ').map(Number);
+  const bytes = execFileSync('convert', [picture, '-depth', '8', 'rgb:-'], { maxBuffer: 1 << 26 });
+  return { width, height, at: (x, y) => [...bytes.subarray(3 * (y * width + x), 3 * (y * width + x) + 3)] };
+}
+
+// How many pixels of two pictures differ outside the boxes ({ x, y, width, height }), which
+// are painted over in both before they are compared.
+export function differingOutside(a, b, boxes, work) {
+  const draw = boxes.flatMap((box) => ['-draw',
+    `rectangle ${Math.floor(box.x)},${Math.floor(box.y)} ${Math.ceil(box.x + box.width)},${Math.ceil(box.y + box.height)}`]);
+  const masked = [a, b].map((picture, i) => {
+    const out = join(work, `masked-${i}.png`);
+    execFileSync('convert', [picture, '-fill', 'black', ...draw, out]);
+    return out;
+  });
+  return differingPixels(...masked);
 }
 
 // A number as the page writes it (U+2212 for minus) to the bits of the 32-bit float it

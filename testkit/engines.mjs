@@ -2,7 +2,13 @@
 // Chromium through Playwright, Firefox ESR through puppeteer-core over WebDriver BiDi, and
 // WebKitGTK (Safari's engine) through WebKitWebDriver, plain W3C WebDriver over HTTP. All
 // three are Debian's own and draw WebGL in software on the X display in DISPLAY, in a real
-// window (headless Firefox refuses software WebGL).
+// window (headless Firefox refuses software WebGL). FIREFOX names another Firefox to drive
+// (an older ESR unpacked beside the installed one, say).
+//
+// The harness asks each browser only for what every version that Debian 12 and 13 ship
+// has (Firefox ESR 140 and later, Chromium 150 and later, WebKitGTK 2.4x and 2.5x): it sizes
+// the browsing context or the window, never emulates a screen, and a command a browser
+// lacks is reported with the browser's name and version.
 //
 //   const browser = await launch('firefox');          // { webgl: false } for one without
 //   const page = await browser.open(url, { width, height });
@@ -20,21 +26,31 @@ import { collectProblems, launchChromium } from './browser.mjs';
 
 export const engineNames = ['chromium', 'firefox', 'webkit'];
 
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+// Generous for a machine under load: a browser's start and a page's first frame take a few
+// seconds when the machine is idle.
+export const startTimeout = 120000;
+export const waitTimeout = 60000;
 
-// Polls `predicate` in the page until it returns something true.
-async function poll(evaluate, predicate, arg, timeout) {
+// Calls `check` until it gives something true or `timeout` ms have passed, then fails
+// saying what did not happen. The pause between calls is only the poll's interval; the
+// deadline alone decides.
+export async function waitUntil(what, check, timeout = waitTimeout) {
   const deadline = Date.now() + timeout;
   for (;;) {
-    const value = await evaluate(predicate, arg);
+    const value = await check();
     if (value) {
       return value;
     }
     if (Date.now() > deadline) {
-      throw new Error(`timed out after ${timeout} ms waiting for ${predicate}`);
+      throw new Error(`${what}: not within ${timeout} ms`);
     }
-    await sleep(50);
+    await new Promise((resolve) => { setTimeout(resolve, 50); });
   }
+}
+
+// Polls `predicate` in the page until it returns something true.
+function poll(evaluate, predicate, arg, timeout) {
+  return waitUntil(`waiting in the page for ${predicate}`, () => evaluate(predicate, arg), timeout);
 }
 
 // The canvas's box in the viewport, whether it is all in view, and how far the page is
@@ -63,7 +79,7 @@ async function drivenPage(page, url, { insertText, press, documentClip, close })
   return {
     problems,
     evaluate,
-    waitFor: (fn, arg, timeout = 30000) => poll(evaluate, fn, arg, timeout),
+    waitFor: (fn, arg, timeout = waitTimeout) => poll(evaluate, fn, arg, timeout),
     insertText: insertText ?? ((text) => evaluate(insertAtCaret, text)),
     press,
     async canvasPicture(path) {
@@ -83,6 +99,7 @@ async function launchChromiumEngine({ webgl }) {
   const browser = await launchChromium(webgl ? [] : ['--disable-webgl', '--disable-3d-apis']);
   return {
     name: 'chromium',
+    version: `Chromium ${browser.version()}`,
     async open(url, viewport) {
       const context = await browser.newContext({ viewport, deviceScaleFactor: 1 });
       const page = await context.newPage();
@@ -101,15 +118,39 @@ async function launchChromiumEngine({ webgl }) {
 async function launchFirefox({ webgl }) {
   const browser = await puppeteer.launch({
     browser: 'firefox',
-    executablePath: '/usr/bin/firefox-esr',
+    executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr',
     headless: false,
-    extraPrefsFirefox: webgl ? { 'webgl.force-enabled': true } : { 'webgl.disabled': true },
+    timeout: startTimeout,
+    protocolTimeout: startTimeout,
+    // puppeteer turns off Firefox's rule that a page from the disk may not read the files
+    // beside it; a person's Firefox keeps it, and so does the harness.
+    extraPrefsFirefox: {
+      'security.fileuri.strict_origin_policy': true,
+      ...(webgl ? { 'webgl.force-enabled': true } : { 'webgl.disabled': true }),
+    },
   });
+  const version = await browser.version();
+  // A WebDriver BiDi command sent as it is, so that the harness needs no more of the
+  // browser than the command itself; one that this Firefox lacks is said so.
+  async function send(method, params) {
+    try {
+      return await browser.connection.send(method, params);
+    } catch (error) {
+      if (/unknown command|not supported|unsupported operation/i.test(error.message)) {
+        throw new Error(`${version} lacks the WebDriver BiDi command ${method} (${error.message})`);
+      }
+      throw error;
+    }
+  }
   return {
     name: 'firefox',
+    version,
     async open(url, viewport) {
       const page = await browser.newPage();
-      await page.setViewport({ ...viewport, deviceScaleFactor: 1 });
+      // The browsing context sized as asked, one CSS pixel to one device pixel.
+      await send('browsingContext.setViewport', {
+        context: page.mainFrame()._id, viewport: { width: viewport.width, height: viewport.height }, devicePixelRatio: 1,
+      });
       return drivenPage(page, url, {
         press: (key) => pressWithPuppeteer(page, key),
         documentClip: true,
@@ -148,6 +189,7 @@ const webDriverKeys = { Enter: '\uE007', Control: '\uE009' };
 async function launchWebKit({ webgl }) {
   const port = await freePort();
   const driver = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore' });
+  const exited = new Promise((resolve) => { driver.once('exit', (code, signal) => resolve(code ?? signal)); });
   const base = `http://127.0.0.1:${port}`;
   async function call(method, path, body) {
     const response = await fetch(base + path, {
@@ -161,22 +203,24 @@ async function launchWebKit({ webgl }) {
     }
     return value;
   }
-  for (let tries = 0; ; ++tries) {
-    try {
-      await call('GET', '/status');
-      break;
-    } catch (error) {
-      if (tries > 100) throw error;
-      await sleep(50);
+  // The driver answers its status once it listens; one that ended will never answer.
+  let ended = null;
+  exited.then((how) => { ended = how; });
+  await waitUntil('WebKitWebDriver answering on its port', async () => {
+    if (ended !== null) {
+      throw new Error(`WebKitWebDriver ended (${ended}) before it answered`);
     }
-  }
+    return call('GET', '/status').then((value) => value?.ready, () => false);
+  }, startTimeout);
   // The MiniBrowser that comes with the driver, started for automation.
   const binary = execFileSync('sh', ['-c', 'ls /usr/lib/*/webkit2gtk-4.*/MiniBrowser | head -n 1'], { encoding: 'utf8' }).trim();
   const sessions = new Set();
+  let version = 'WebKitGTK'; // and its version, once a session has said it
   return {
     name: 'webkit',
+    get version() { return version; },
     async open(url, viewport) {
-      const { sessionId } = await call('POST', '/session', {
+      const { sessionId, capabilities } = await call('POST', '/session', {
         capabilities: {
           alwaysMatch: {
             'webkitgtk:browserOptions': { binary, args: ['--automation', `--enable-webgl=${webgl}`] },
@@ -184,6 +228,7 @@ async function launchWebKit({ webgl }) {
         },
       });
       sessions.add(sessionId);
+      version = `${capabilities.browserName} ${capabilities.browserVersion}`;
       const session = `/session/${sessionId}`;
       // The window's size less its own frame is the viewport's: make the viewport the one asked.
       await call('POST', `${session}/window/rect`, viewport);
@@ -201,7 +246,7 @@ async function launchWebKit({ webgl }) {
       return {
         problems: [],
         evaluate,
-        waitFor: (fn, arg, timeout = 30000) => poll(evaluate, fn, arg, timeout),
+        waitFor: (fn, arg, timeout = waitTimeout) => poll(evaluate, fn, arg, timeout),
         insertText: (text) => evaluate(insertAtCaret, text),
         async press(key) {
           const keys = key.split('+').map((k) => webDriverKeys[k] ?? k.toLowerCase());
@@ -234,6 +279,7 @@ async function launchWebKit({ webgl }) {
         await call('DELETE', `/session/${sessionId}`).catch(() => {});
       }
       driver.kill();
+      await exited;
     },
   };
 }

@@ -111,7 +111,7 @@ std::optional<int> waitForExit(pid_t pid, std::chrono::milliseconds timeout)
         if (done < 0 || std::chrono::steady_clock::now() > deadline) {
             return std::nullopt;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::this_thread::sleep_for(std::chrono::milliseconds(20)); // the poll's interval; the deadline decides
     }
 }
 

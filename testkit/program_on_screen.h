@@ -4,14 +4,17 @@
 #include "program_facts.h"
 #include "x_window.h"
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
-// Generous: the window tests also run under sanitizers and valgrind on a loaded machine.
-inline constexpr std::chrono::seconds kStartTimeout{60};
-inline constexpr std::chrono::seconds kExitTimeout{20};
+// Generous: the window tests also run under sanitizers, valgrind and Wine on a loaded
+// machine, where a start has been seen to take over a minute. Only a failure waits so long.
+inline constexpr std::chrono::seconds kStartTimeout{180};
+inline constexpr std::chrono::seconds kExitTimeout{60};
 
 // One run of the program (the command, with any wrapper before it) on a display, answered
 // with `input`, up to its first frame: for the window tests, the benchmark and the picture
@@ -43,15 +46,20 @@ public:
     std::string output() const { return readFile(child_.stdoutPath); }
     std::string errors() const { return readFile(child_.stderrPath); }
 
-    // Waits until the frame is painted: the background shows in the window's corner.
+    // Waits until the frame is painted: the background shows in the window's corner. Looks
+    // again after a pause that doubles up to 50 ms, so that the wait leaves the processor to
+    // the program it waits for; the deadline alone decides.
     bool waitForFrame()
     {
         const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
+        std::chrono::microseconds pause{500};
         while (std::chrono::steady_clock::now() < deadline) {
             const auto corner = x_.pixel(*window_, 1, 1);
             if (corner && nearlyEqual(*corner, kBackground)) {
                 return true;
             }
+            std::this_thread::sleep_for(pause);
+            pause = std::min(2 * pause, std::chrono::microseconds{50000});
         }
         return false;
     }

@@ -65,7 +65,7 @@ std::optional<XWindowId> XClient::waitForWindow(const std::string& title, std::c
         if (window && XGetWindowAttributes(display_, *window, &shown) != 0 && shown.map_state == IsViewable) {
             return window;
         }
-        std::this_thread::sleep_for(poll);
+        std::this_thread::sleep_for(poll); // the poll's interval; the deadline decides
     }
     return std::nullopt;
 }

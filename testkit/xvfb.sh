@@ -17,5 +17,5 @@ exec {ready}<> <(:)
 "${server[@]}" -displayfd "$ready" >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null || true' EXIT
-read -r -t 20 -u "$ready" number || { echo "xvfb.sh: Xvfb did not start" >&2; exit 1; }
+read -r -t 60 -u "$ready" number || { echo "xvfb.sh: Xvfb did not say its display number within 60 s" >&2; exit 1; }
 DISPLAY=":$number" "$@"

@@ -51,12 +51,12 @@ TEST_F(Console, EachPromptIsOnTheConsoleBeforeTheProgramWaitsForItsAnswer)
     auto writtenUpTo = [&](const std::string& last) {
         const std::size_t lineEnd = text.find('\n', text.find(last));
         const std::string expected = text.substr(0, lineEnd == std::string::npos ? lineEnd : lineEnd + 1);
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
         while (std::chrono::steady_clock::now() < deadline) {
             if (readFile(child.stdoutPath) == expected) {
                 return true;
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            std::this_thread::sleep_for(std::chrono::milliseconds(20)); // the poll's interval; the deadline decides
         }
         return false;
     };
