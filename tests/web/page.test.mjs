@@ -1,11 +1,13 @@
 // What a person meets around the program in the page, checked in Chromium (the rows of the
-// shared table and the failures are checked in every engine by engines.test.mjs): the share
-// link and the saved picture, markup in a link, the picture in view, the input closing when
-// nothing more is read, and the accessibility of it all. Needs PAGE_DIR (the built page),
+// shared table, the corners, the checks, the task links and the failures are checked in
+// every engine by engines.test.mjs): the share link and the saved picture, markup in a link,
+// the picture in view, the input closing when nothing more is read, the labels over the
+// picture, the check form by keyboard, the task a teacher makes, and the accessibility of
+// it all. Needs PAGE_DIR (the built page),
 // SINGLE_PAGE (the single file), NATIVE_BUILD (the native test build) and an X display for
 // the native program (testkit/xvfb.sh).
 
-import { test, before, after } from 'node:test';
+import { test, before as beforeAll, after as afterAll } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, rmSync } from 'node:fs';
@@ -13,16 +15,16 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import {
-  AxeBuilder, answerPrompts, collectProblems, differingPixels, launchChromium, nativeNumbers, numbersDiffering, pageUrl,
-  pageTestEnvironment, runNative as nativeRun, servePage,
+  AxeBuilder, answerPrompts, collectProblems, differingOutside, differingPixels, floatOfBits, launchChromium,
+  nativeNumbers, numbersDiffering, pageUrl, pageTestEnvironment, runNative as nativeRun, servePage,
 } from '../../testkit/browser.mjs';
+import { waitTimeout } from '../../testkit/engines.mjs';
+import { turned, turnsMatrix } from '../../testkit/rotations.mjs';
 
 const { pageDir, singlePage, nativeBuild } = pageTestEnvironment();
 const title = 'Geometrija - prikaz zadatka';
 const maxDifferingShare = 0.001;
 const work = mkdtempSync(join(tmpdir(), 'cube-web-'));
-
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // The native program's bytes for `input`, and its window's first frame in `picture`.
 const runNative = (input, picture) => nativeRun(nativeBuild, input, picture);
@@ -30,41 +32,52 @@ const runNative = (input, picture) => nativeRun(nativeBuild, input, picture);
 let server;
 let browser;
 
-before(async () => {
+beforeAll(async () => {
   server = await servePage(pageDir);
   browser = await launchChromium();
 });
 
-after(async () => {
+afterAll(async () => {
   await browser?.close();
-  server?.close();
+  await new Promise((resolve) => { server?.close(resolve); });
   rmSync(work, { recursive: true, force: true });
 });
 
-// A page with every page error, console error and dialog collected.
+// A page with every page error, console error and dialog collected, in a context of its own
+// (as axe-core wants); `close` closes both, and is awaited, so that nothing of the page
+// outlives its test.
 async function openPage(viewport = { width: 1100, height: 1500 }, url = pageUrl(server), from = browser) {
-  // A context of its own, as axe-core wants, closed with the page.
   const context = await from.newContext({ viewport, deviceScaleFactor: 1 });
+  context.setDefaultTimeout(waitTimeout);
   const page = await context.newPage();
-  page.once('close', () => context.close());
   const problems = collectProblems(page);
   await page.goto(url);
-  return { page, problems };
+  return { page, problems, close: () => context.close() };
 }
-
-
 
 // The transcript's text, and how many elements it holds (none: it is only ever text).
 function transcriptOf(page) {
   return page.locator('#transcript').evaluate((e) => ({ text: e.textContent, elements: e.children.length }));
 }
 
-// The canvas as a PNG, once the frame after the legend is shown. The canvas is shown at its
-// own size on whole pixels, so the screenshot is its image.
+// Two animation frames: the one being prepared and the one after it are on the screen.
+const twoFrames = (page) => page.evaluate(() => new Promise((resolve) => {
+  requestAnimationFrame(() => requestAnimationFrame(resolve));
+}));
+
+// Shows or hides the corners' labels with their control, and waits until the overlay
+// shows it.
+async function showLabels(page, shown) {
+  await page.getByRole('checkbox', { name: 'Oznake temena' }).setChecked(shown);
+  await page.waitForFunction((want) => (document.querySelectorAll('#overlay text').length > 0) === want, shown);
+  await twoFrames(page);
+}
+
+// The canvas as a PNG, once the frame after the legend is shown, without the labels over
+// it. The canvas is shown at its own size on whole pixels, so the screenshot is its image.
 async function canvasPng(page, path) {
   await page.waitForFunction(() => cubeRotation.windowOpen);
-  await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
-  await sleep(300);
+  await showLabels(page, false);
   const box = await page.locator('canvas').boundingBox();
   assert.deepEqual(box, { x: Math.round(box.x), y: Math.round(box.y), width: 1024, height: 700 });
   await page.screenshot({ path, clip: box });
@@ -82,7 +95,7 @@ test('the share link opens on the same session, and the saved picture is the can
   runNative('30\n45 60\n', nativeShot);
   for (const fromDisk of [false, true]) {
     await t.test(fromDisk ? 'the single file from the disk' : 'the served page', async (st) => {
-      const { page, problems } = await openPage(undefined, fromDisk ? pathToFileURL(singlePage).href : undefined);
+      const { page, problems, close } = await openPage(undefined, fromDisk ? pathToFileURL(singlePage).href : undefined);
       await page.locator('#line').focus();
       await answerPrompts(page, ['30', '45 60']);
       const firstPng = join(work, `first-${fromDisk}.png`);
@@ -117,15 +130,15 @@ test('the share link opens on the same session, and the saved picture is the can
       await canvasPng(again.page, againPng);
       assert.equal(differingPixels(againPng, firstPng), 0);
       assert.deepEqual([...problems, ...again.problems], []);
-      await again.page.close();
-      await page.close();
+      await again.close();
+      await close();
     });
   }
 });
 
 test('a link cannot put markup in the page, a long one types like a paste, and one without answers changes nothing', async () => {
   const markup = '<img src=x onerror="window.injected=1">';
-  const { page, problems } = await openPage(undefined, `${pageUrl(server)}#30,45,${encodeURIComponent(markup)}`);
+  const { page, problems, close } = await openPage(undefined, `${pageUrl(server)}#30,45,${encodeURIComponent(markup)}`);
   await page.waitForFunction(() => cubeRotation.windowOpen);
   const transcript = await transcriptOf(page);
   assert.equal(transcript.elements, 0);
@@ -133,7 +146,7 @@ test('a link cannot put markup in the page, a long one types like a paste, and o
   assert.equal(await page.evaluate(() => window.injected), undefined);
   assert.equal(await page.locator('img').count(), 0);
   assert.deepEqual(problems, []);
-  await page.close();
+  await close();
 
   // A long answer in the link is typed like a long paste.
   const long = '7'.repeat(200000);
@@ -142,13 +155,13 @@ test('a link cannot put markup in the page, a long one types like a paste, and o
   assert.ok((await longLink.page.locator('#transcript').textContent()).includes(`po X osi?\n${long}\n`));
   assert.equal(await longLink.page.evaluate(() => cubeRotation.sentLines.length), 3);
   assert.deepEqual(longLink.problems, []);
-  await longLink.page.close();
+  await longLink.close();
 
   for (const empty of ['', '#']) {
     const plain = await openPage(undefined, `${pageUrl(server)}${empty}`);
     await plain.page.waitForFunction(() => cubeRotation.reading);
     assert.equal(await plain.page.locator('#transcript').textContent(), '\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n');
-    await plain.page.close();
+    await plain.close();
   }
 });
 
@@ -170,7 +183,7 @@ const inView = (box, viewport) => box.top >= 0 && box.left >= 0 && box.bottom <=
 test('when the window opens, the whole canvas and the legend are in view and the input is closed', async (t) => {
   for (const viewport of [{ width: 1366, height: 768 }, { width: 1920, height: 1080 }, { width: 390, height: 844 }]) {
     await t.test(`${viewport.width}x${viewport.height}`, async () => {
-      const { page, problems } = await openPage(viewport);
+      const { page, problems, close } = await openPage(viewport);
       await page.locator('#line').focus();
       await answerPrompts(page, ['30', '45', '60']);
       await page.waitForFunction(() => cubeRotation.windowOpen);
@@ -198,13 +211,13 @@ test('when the window opens, the whole canvas and the legend are in view and the
       assert.equal(await page.locator('#transcript').textContent(), before);
       assert.equal(await page.locator('#line').inputValue(), '');
       assert.deepEqual(problems, []);
-      await page.close();
+      await close();
     });
   }
 });
 
 test('the page is accessible: named controls and canvas, a visible focus, the input outside the log, no axe-core violation', async () => {
-  const { page, problems } = await openPage({ width: 1366, height: 768 });
+  const { page, problems, close } = await openPage({ width: 1366, height: 768 });
   await page.waitForFunction(() => window.cubeRotation?.reading);
   const axe = async () => (await new AxeBuilder({ page }).withTags(['wcag2a', 'wcag2aa']).analyze()).violations
     .map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(', ')}`);
@@ -234,42 +247,42 @@ test('the page is accessible: named controls and canvas, a visible focus, the in
   assert.deepEqual(await axe(), []);
   await page.getByRole('button', { name: 'Pokreni ponovo' }).focus();
   let reached = false;
-  for (let tab = 0; tab < 8 && !reached; ++tab) {
+  for (let tab = 0; tab < 20 && !reached; ++tab) {
     await page.keyboard.press('Tab');
     reached = await page.evaluate(() => document.activeElement.closest('#numbers') !== null);
   }
   assert.ok(reached, 'Tab does not reach the numbers');
   assert.deepEqual(problems, []);
-  await page.close();
+  await close();
 });
 
 // A figure as the page writes it, back to a number.
 const numberOf = (text) => Number(text.replace(/\u2212/g, '-'));
 
 test('the numbers: the product of the three turns and how far the yellow cube is from it, copied as text that reads back to the same floats', async () => {
-  const { page, problems } = await openPage(undefined, `${pageUrl(server)}#30,45,60`);
+  const { page, problems, close } = await openPage(undefined, `${pageUrl(server)}#30,45,60`);
   await page.context().grantPermissions(['clipboard-read', 'clipboard-write']);
   await page.waitForFunction(() => cubeRotation.windowOpen);
 
-  // The product and the largest distance, worked out here from the native program's floats.
+  // The product of the turns worked out from the angles, with quaternions in double: the
+  // page multiplies the program's float matrices, whose entries are each within half a
+  // float step (3e-8) of the exact ones, so every entry of its product is within 1e-6.
   const native = nativeNumbers(nativeBuild, '30\n45\n60\n');
-  const float = (hex) => new DataView(Uint32Array.of(parseInt(hex, 16)).buffer).getFloat32(0, true);
-  const [rx, ry, rz] = native.turns.map((turn) => turn.slice(2).map(float));
-  const times = (a, b) => Array.from({ length: 9 }, (_, k) => [0, 1, 2]
-    .reduce((sum, m) => sum + a[3 * Math.floor(k / 3) + m] * b[3 * m + (k % 3)], 0));
-  const product = times(rz, times(ry, rx));
-  const [red, yellow] = [native.cubes[0], native.cubes[3]].map((cube) => cube.map((v) => v.map(float)));
-  let largest = 0;
-  red.forEach((v, label) => [0, 1, 2].forEach((i) => {
-    const exact = product[3 * i] * v[0] + product[3 * i + 1] * v[1] + product[3 * i + 2] * v[2];
-    largest = Math.max(largest, Math.abs(exact - yellow[label][i]));
-  }));
-  assert.ok(largest > 0 && largest < 1e-6, `${largest}`);
+  const product = turnsMatrix([[0, 30], [1, 45], [2, 60]]);
   const shownProduct = await page.locator('#matrix-product tbody td').allTextContents();
-  assert.deepEqual(shownProduct.map((text) => Math.fround(numberOf(text))), product.map((x) => Math.fround(x)));
+  shownProduct.forEach((text, k) => assert.ok(Math.abs(numberOf(text) - product[k]) <= 1e-6, `entry ${k}: ${text}, ${product[k]}`));
+  // The yellow cube is that product applied to the red one, up to the program's rounding in
+  // each of its three steps (a few float steps at magnitude 5, under 1e-6); the page says
+  // by how much, at most, to two digits.
+  const yellow = native.cubes[3].map((v) => v.map(floatOfBits));
+  const corner = [[0, 0, 5], [5, 5, 5], [0, 0, 0], [5, 5, 0], [5, 0, 5], [0, 5, 0], [5, 0, 0], [0, 5, 5]];
+  const largest = Math.max(...corner.flatMap((v, label) => turned(v, [[0, 30], [1, 45], [2, 60]])
+    .map((x, i) => Math.abs(x - yellow[label][i]))));
+  assert.ok(largest > 0 && largest < 1e-6, `${largest}`);
   const note = await page.locator('#product-note').textContent();
   assert.match(note, /Zuta kocka je ova matrica primenjena na crvenu kocku/);
-  assert.equal(numberOf(/najvise za (\S+)\.$/.exec(note)[1]), Number(largest.toPrecision(2)));
+  const said = numberOf(/najvise za (\S+)\.$/.exec(note)[1]);
+  assert.ok(Math.abs(said - largest) <= 5e-7, `the page says ${said}, worked out ${largest}`);
 
   // Copied, the tables paste as tab-separated text with the same floats.
   await page.getByRole('button', { name: 'Kopiraj tabele' }).click();
@@ -287,11 +300,11 @@ test('the numbers: the product of the three turns and how far the yellow cube is
   assert.deepEqual(numbersDiffering(fromCopy, native), []);
   assert.deepEqual(after('Rz*Ry*Rx', 3).flat(), shownProduct.map((text) => text.replace(/\u2212/g, '-')));
   assert.deepEqual(problems, []);
-  await page.close();
+  await close();
 });
 
 test('full screen shows the picture with its key at its aspect; Esc returns', async () => {
-  const { page, problems } = await openPage({ width: 1366, height: 768 }, `${pageUrl(server)}#30,45,60`);
+  const { page, problems, close } = await openPage({ width: 1366, height: 768 }, `${pageUrl(server)}#30,45,60`);
   await page.waitForFunction(() => cubeRotation.windowOpen);
   await page.getByRole('button', { name: 'Ceo ekran' }).click();
   await page.waitForFunction(() => document.fullscreenElement?.id === 'picture');
@@ -308,11 +321,11 @@ test('full screen shows the picture with its key at its aspect; Esc returns', as
   await page.keyboard.press('Escape');
   await page.waitForFunction(() => document.fullscreenElement === null);
   assert.deepEqual(problems, []);
-  await page.close();
+  await close();
 });
 
 test('a fresh run from a link with answers starts empty; a decimal comma gets a note saying what was read', async () => {
-  const { page, problems } = await openPage(undefined, `${pageUrl(server)}#30,45,60`);
+  const { page, problems, close } = await openPage(undefined, `${pageUrl(server)}#30,45,60`);
   await page.waitForFunction(() => cubeRotation.windowOpen);
   await page.getByRole('button', { name: 'Pokreni ponovo' }).click();
   await page.waitForFunction(() => window.cubeRotation?.reading);
@@ -326,11 +339,11 @@ test('a fresh run from a link with answers starts empty; a decimal comma gets a 
   await page.waitForFunction(() => cubeRotation.windowOpen);
   assert.match(await page.locator('#comma-note').textContent(), /tacka, ne zarez.*X 12°, Y 12°, Z 12°/);
   assert.deepEqual(problems, []);
-  await page.close();
+  await close();
 });
 
 test('the page carries the title, a 1024x700 canvas that scales down with its aspect, and a fresh run', async () => {
-  const { page, problems } = await openPage({ width: 480, height: 900 });
+  const { page, problems, close } = await openPage({ width: 480, height: 900 });
   assert.equal(await page.title(), title);
   assert.equal(await page.locator('h1').textContent(), title);
   const canvas = await page.locator('canvas').evaluate((c) => ({ width: c.width, height: c.height, box: c.getBoundingClientRect().toJSON() }));
@@ -345,5 +358,146 @@ test('the page carries the title, a 1024x700 canvas that scales down with its as
   await page.waitForFunction(() => document.getElementById('transcript').textContent.includes('po X osi?'));
   assert.equal(await page.locator('#line').inputValue(), '');
   assert.deepEqual(problems, []);
-  await page.close();
+  await close();
+});
+
+// The labels the overlay shows, as text.
+const labelTexts = (page) => page.locator('#overlay text').allTextContents();
+
+test('the corners are named over the picture: one cube\'s eight, or one vertex on all four cubes, one label where they meet', async () => {
+  const { page, problems, close } = await openPage({ width: 1366, height: 768 }, `${pageUrl(server)}#30,45,60`);
+  await page.waitForFunction(() => document.querySelectorAll('#overlay text').length > 0);
+  // By default the starting cube's eight corners.
+  assert.deepEqual((await labelTexts(page)).sort(), ['V0', 'V1', 'V2', 'V3', 'V4', 'V5', 'V6', 'V7']);
+  // V2 is the origin in all four cubes: one label that says so.
+  await page.getByLabel('na slici:').selectOption('vertex-2');
+  assert.deepEqual(await labelTexts(page), ['V2 (sve cetiri kocke)']);
+  // The vertex's button in the table follows it through the turns.
+  await page.getByRole('button', { name: 'V7', exact: true }).click();
+  assert.deepEqual((await labelTexts(page)).sort(), ['V7 crvena', 'V7 plava', 'V7 zelena', 'V7 zuta']);
+  assert.equal(await page.locator('#overlay polyline').count(), 1);
+  await page.getByLabel('na slici:').selectOption('cube-3');
+  assert.equal((await labelTexts(page)).length, 8);
+  // Each label sits beside its corner as the program's camera placed it.
+  const placed = await page.evaluate(() => [...document.querySelectorAll('#overlay circle')].map((c) => [Number(c.getAttribute('cx')), Number(c.getAttribute('cy'))]));
+  const yellow = await page.evaluate(() => cubeRotation.corners.filter((c) => c.cube === 3).map((c) => [c.x, c.y]));
+  assert.deepEqual(placed.sort(), yellow.sort());
+
+  await showLabels(page, false);
+  assert.equal(await page.locator('#overlay > *').count(), 0);
+  assert.deepEqual(problems, []);
+  await close();
+
+  // All answers 0: the four cubes coincide, and each corner gets one label.
+  const zero = await openPage({ width: 1366, height: 768 }, `${pageUrl(server)}#0,0,0`);
+  await zero.page.waitForFunction(() => document.querySelectorAll('#overlay text').length > 0);
+  await zero.page.getByLabel('na slici:').selectOption('vertex-5');
+  assert.deepEqual(await labelTexts(zero.page), ['V5 (sve cetiri kocke)']);
+  assert.deepEqual(zero.problems, []);
+  await zero.close();
+});
+
+test('the labels scale with the picture in full screen and are saved in the PNG, over the unchanged canvas', async () => {
+  const { page, problems, close } = await openPage({ width: 1366, height: 768 }, `${pageUrl(server)}#30,45,60`);
+  await page.waitForFunction(() => document.querySelectorAll('#overlay text').length > 0);
+  const nativeShot = join(work, 'native-labels.ppm');
+  runNative('30\n45\n60\n', nativeShot);
+
+  // Saved with the labels: the canvas's own picture under them, changed only where they are.
+  const [labelled] = await Promise.all([page.waitForEvent('download'), page.getByRole('button', { name: 'Sacuvaj sliku' }).click()]);
+  const labelledPng = join(work, 'saved-labelled.png');
+  await labelled.saveAs(labelledPng);
+  const boxes = await page.evaluate(() => [...document.querySelectorAll('#overlay > *')].map((e) => {
+    const box = e.getBBox();
+    return { x: box.x - 3, y: box.y - 3, width: box.width + 6, height: box.height + 6 };
+  }));
+  assert.ok(differingPixels(labelledPng, nativeShot) > 100, 'the labels are not in the saved picture');
+  assert.ok(differingOutside(labelledPng, nativeShot, boxes, work) <= maxDifferingShare * 1024 * 700,
+    'the saved picture differs from the native window outside the labels');
+  await showLabels(page, false);
+  const [plain] = await Promise.all([page.waitForEvent('download'), page.getByRole('button', { name: 'Sacuvaj sliku' }).click()]);
+  const plainPng = join(work, 'saved-plain.png');
+  await plain.saveAs(plainPng);
+  assert.ok(differingPixels(plainPng, nativeShot) <= maxDifferingShare * 1024 * 700);
+
+  // In full screen the overlay covers the canvas exactly, so every label keeps its place.
+  await showLabels(page, true);
+  await page.getByRole('button', { name: 'Ceo ekran' }).click();
+  await page.waitForFunction(() => document.fullscreenElement?.id === 'picture');
+  await twoFrames(page);
+  const boxesOf = () => page.evaluate(() => [document.getElementById('canvas'), document.getElementById('overlay')]
+    .map((e) => e.getBoundingClientRect().toJSON()));
+  const [canvas, overlay] = await boxesOf();
+  assert.deepEqual(overlay, canvas);
+  assert.ok(canvas.width > 1024 * 0.9, `the picture is ${canvas.width} px wide in full screen`);
+  await page.keyboard.press('Escape');
+  await page.waitForFunction(() => document.fullscreenElement === null);
+  const [small, smallOverlay] = await boxesOf();
+  assert.deepEqual(smallOverlay, small);
+  assert.deepEqual(problems, []);
+  await close();
+});
+
+test('the check works by keyboard alone, announces its verdict, and a teacher makes a task link from it', async () => {
+  const { page, problems, close } = await openPage({ width: 1366, height: 768 }, `${pageUrl(server)}#30,45,60`);
+  await page.context().grantPermissions(['clipboard-read', 'clipboard-write']);
+  await page.waitForFunction(() => cubeRotation.windowOpen);
+  const verdict = page.locator('#verdict');
+  assert.equal(await verdict.getAttribute('role'), 'status');
+
+  // Tab from the cube's choice through the form; arrows choose, Enter checks.
+  await page.getByRole('combobox', { name: 'kocka' }).focus();
+  await page.keyboard.press('ArrowUp'); // zuta -> zelena
+  await page.keyboard.press('Tab');
+  assert.equal(await page.evaluate(() => document.activeElement.name), 'vertex');
+  await page.keyboard.press('Tab');
+  // V7 of the green cube after X 30, Y 45: worked out here, to three decimals.
+  const green = turned([0, 5, 5], [[0, 30], [1, 45]]);
+  for (const [i, axis] of ['x', 'y', 'z'].entries()) {
+    assert.equal(await page.evaluate(() => document.activeElement.name), axis);
+    await page.keyboard.type(green[i].toFixed(3).replace('.', ','));
+    await page.keyboard.press(axis === 'z' ? 'Enter' : 'Tab');
+  }
+  await page.waitForFunction(() => cubeRotation.check !== null);
+  assert.deepEqual(await page.evaluate(() => [cubeRotation.check.cube, cubeRotation.check.vertex, cubeRotation.check.verdict]),
+    [2, 7, 'correct']);
+  assert.match(await verdict.textContent(), /^Tacno\. Program je izracunao V7 zelene kocke/);
+  // The student's point is drawn beside the program's corner.
+  await page.waitForFunction(() => document.querySelector('#overlay .cross') !== null);
+  assert.equal(await page.locator('#overlay text', { hasText: 'vase predvidjanje' }).count(), 1);
+
+  // The tolerance: 0.01 off in every coordinate is right, 0.11 off in one is not.
+  const program = await page.evaluate(() => cubeRotation.check.program);
+  const form = page.locator('#check-form');
+  for (const [shift, expected] of [[[0.01, -0.01, 0.01], 'correct'], [[0, 0.11, 0], 'wrong'], [[-0.11, 0, 0], 'wrong']]) {
+    for (const [i, axis] of ['x', 'y', 'z'].entries()) {
+      await form.getByRole('textbox', { name: axis, exact: true }).fill(String(program[i] + shift[i]));
+    }
+    const before = await page.evaluate(() => cubeRotation.check);
+    await form.getByRole('button', { name: 'Proveri' }).click();
+    await page.waitForFunction((seen) => JSON.stringify(cubeRotation.check) !== seen, JSON.stringify(before));
+    assert.equal(await page.evaluate(() => cubeRotation.check.verdict), expected, `off by ${shift}`);
+  }
+  // Not a number: said, and nothing is graded.
+  await form.getByRole('textbox', { name: 'y', exact: true }).fill('pet');
+  await form.getByRole('button', { name: 'Proveri' }).click();
+  await page.waitForFunction(() => document.getElementById('verdict').textContent.includes('Upisite broj u polje y'));
+  assert.equal(await form.getByRole('textbox', { name: 'y', exact: true }).getAttribute('aria-invalid'), 'true');
+
+  // With the labels, the form and a verdict shown: no axe-core violation.
+  const violations = (await new AxeBuilder({ page }).withTags(['wcag2a', 'wcag2aa']).analyze()).violations
+    .map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(', ')}`);
+  assert.deepEqual(violations, []);
+
+  // The teacher's link: the answers the program read and the vertex and cube chosen.
+  await page.getByRole('button', { name: 'Napravi zadatak' }).click();
+  await page.locator('#task-link').waitFor({ state: 'visible' });
+  const link = await page.locator('#task-link .link').textContent();
+  assert.ok(link.endsWith('#zadatak=V7,30,45,60,zelena'), link);
+  const task = await openPage({ width: 1366, height: 768 }, link);
+  await task.page.waitForFunction(() => cubeRotation.windowOpen);
+  assert.match(await task.page.locator('#task').textContent(), /V7 zelene kocke posle rotacija oko X ose za 30°, oko Y ose za 45°\?/);
+  assert.deepEqual([...problems, ...task.problems], []);
+  await task.close();
+  await close();
 });
