@@ -130,7 +130,7 @@ FrameCost measure()
     const int frames = std::max(3, static_cast<int>(kMeasureSeconds / once));
 
     std::vector<double> ours, bare, ratios;
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round < rounds(kRounds); ++round) {
         // Alternate which goes first, so that neither always follows the other.
         double a = 0, b = 0;
         if (round % 2 == 0) {

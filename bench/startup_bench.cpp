@@ -158,7 +158,7 @@ struct Sides {
 std::optional<Sides> startUps(XClient& x, const std::string& display, const Subject& ours, const Subject& bare)
 {
     Sides sides;
-    for (int round = 0; round < kLatencyRounds; ++round) {
+    for (int round = 0; round < rounds(kLatencyRounds); ++round) {
         const auto one = startUp(x, display, ours);
         const auto other = startUp(x, display, bare);
         if (!one || !other) {

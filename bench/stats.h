@@ -2,8 +2,18 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
+
+// How many rounds a figure is measured over: `usual`, or BENCH_ROUNDS when set (the quick
+// run of scripts/bench.sh, which shows that everything runs rather than what it measures).
+inline int rounds(int usual)
+{
+    const char* set = std::getenv("BENCH_ROUNDS");
+    const int asked = set != nullptr ? std::atoi(set) : 0;
+    return asked > 0 ? asked : usual;
+}
 
 inline double median(std::vector<double> values)
 {

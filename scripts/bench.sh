@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
 # Measures cube-rotation beside plain baselines and prints one table of ratios. Runs on a
 # virtual X server of its own with Mesa's software renderer, and the web page in headless
-# Chromium; takes several minutes.
+# Chromium; takes about ten minutes.
+#   bench.sh [--quick]   (--quick: three rounds of each figure instead of dozens, a few
+#                         minutes: the table shows that every part runs, not reliable ratios)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$root"
+case ${1:-} in
+  --quick) export BENCH_ROUNDS=3 ;;
+  "") ;;
+  *) echo "usage: bench.sh [--quick]" >&2; exit 2 ;;
+esac
 need_packages build run web test
-build_preset bench 2>/dev/null
+quietly build_preset bench
 
 renderer=$(build/bench/bench/frame_bench --renderer)
 echo "Benchmark of cube-rotation under Xvfb, Mesa software rendering${renderer:+ ($renderer)}, $(nproc) cores."
-echo "Each figure is a ratio measured side by side in this run; times are medians over several rounds."
+echo "Each figure is a ratio measured side by side in this run; times are medians over ${BENCH_ROUNDS:-several} rounds."
 echo
 echo "| figure | measured | target |"
 echo "|---|---|---|"
@@ -27,11 +34,11 @@ echo "| peak resident memory: a 200 MB number / three short answers | $(awk -v h
 
 # The Windows program under Wine beside a bare GLUT .exe built the same way (static, with
 # the same freeglut), and the size of the download beside the bare .exe's, each zipped.
-build_preset mingw-bench 2>/dev/null
+quietly build_preset mingw-bench
 windows=$root/build/mingw-bench
 build/bench/bench/startup_bench --windows "$root/testkit/wine.sh" \
   "$windows/app/cube-rotation.exe" "$windows/bench/minimal_glut.exe"
-(cd "$windows" && cpack >/dev/null)
+(cd "$windows" && quietly cpack)
 bare=$(mktemp -d)
 x86_64-w64-mingw32-strip -o "$bare/minimal_glut.exe" "$windows/bench/minimal_glut.exe"
 (cd "$bare" && cmake -E tar cf bare.zip --format=zip minimal_glut.exe)
@@ -42,7 +49,7 @@ echo "| Windows download: the zip / the bare .exe zipped the same way | $(awk -v
   'BEGIN { printf "%.3f× (%d B / %d B)", z / b, z, b }') | |"
 
 # The web page beside a bare GLUT page with the same toolchain, flags and console pane.
-build_preset web-bench 2>/dev/null
-install_browser_tools 2>/dev/null
+quietly build_preset web-bench
+quietly install_browser_tools
 bash testkit/xvfb.sh node bench/web_bench.mjs "$root/build/web-bench/page" "$root/build/web-bench/bench/minimal-page" \
   "$root/build/web-bench/cube-rotation.html" "$root/build/web-bench/bench/minimal.html"

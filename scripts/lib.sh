@@ -1,6 +1,7 @@
 # What the scripts share, sourced by each: the repository's root, the Debian packages of
-# scripts/packages.txt, a preset configured and built, the browser tools from npm, and the
-# version. Build output goes to standard error, so that a script's own output stays clean.
+# scripts/packages.txt, a preset configured and built, a command whose output shows only
+# when it fails, the browser tools from npm, and the version. Build output goes to standard
+# error, so that a script's own output stays clean.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Installs what the named sections of scripts/packages.txt list, where missing.
@@ -19,9 +20,28 @@ build_preset() {
   )
 }
 
-# The browser tools (testkit/package-lock.json), exactly as locked.
+# Runs a command with its output held back, and shows all of it, with the command, if it
+# fails: for long builds whose output matters only then.   quietly COMMAND...
+quietly() {
+  local log status=0
+  log=$(mktemp)
+  "$@" >"$log" 2>&1 || status=$?
+  if ((status != 0)); then
+    cat "$log" >&2
+    echo "failed (status $status): $*" >&2
+  fi
+  rm -f "$log"
+  return "$status"
+}
+
+# The browser tools and the linter (testkit/package-lock.json), exactly as locked; once per
+# state of the lock, since npm ci starts from an empty node_modules every time.
 install_browser_tools() {
+  local lock stamp=$root/testkit/node_modules/.installed-lock
+  lock=$(sha256sum "$root/testkit/package-lock.json")
+  [[ -f "$stamp" && "$(cat "$stamp")" == "$lock" ]] && return 0
   npm ci --prefix "$root/testkit" --no-audit --no-fund >&2
+  echo "$lock" >"$stamp"
 }
 
 # The version of the top CMakeLists.txt.
