@@ -8,7 +8,8 @@
 # tarball, so that is all it needs: a mirror that lacks Debian's packaging files (the .dsc
 # and the Debian changes, which some mirrors of Debian 13 lack) does not stop it.
 set -euo pipefail
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+here=$root/scripts
 dir=$(mkdir -p "$1" && cd "$1" && pwd)
 state=$dir/apt
 rm -rf "$state" "$dir/src" "$dir/download"

@@ -1,30 +1,36 @@
 #!/usr/bin/env bash
 # The check to run before a release: does the README's quick start work on a fresh Debian
 # 12 and a fresh Debian 13? For each, makes a minimal root with debootstrap from this
-# machine's own mirrors, clones the committed state of this repository into it and runs the
-# README's two commands there as root, with no display and no standard input. Prints each
-# command's status, time and the number of packages it installed; exits non-zero if any
-# fails. The commands' output is kept in build/fresh-debian/RELEASE/; everything else it
+# machine's own mirrors, clones the committed state of this repository into it and runs
+# there as root, with no display and no standard input, what a newcomer would: the run
+# command, the page's command (web.sh, served and stopped), then the test command. Prints
+# each command's status, time and the number of packages it installed; exits non-zero if
+# any fails. The commands' output is kept in build/fresh-debian/ROOT/; everything else it
 # makes is unmounted and removed when it ends, also when interrupted. Takes 10-30 minutes
-# a release.
-#   fresh-debian.sh [12|13|both] [--keep-going]   (default both; --keep-going: run the test
-#                                                  command even if run.sh fails)
+# a root.
+#
+# Debian 12 is checked twice: from its main suite alone, as a point release installed
+# without updates has it (Firefox ESR 140, say), and with its security and other updates
+# (Firefox ESR 153); Debian 13 with its updates.
+#   fresh-debian.sh [12-main|12|13|all]... [--keep-going]
+#     (default all: 12-main, 12 and 13; --keep-going: run the later commands even if an
+#      earlier one fails)
 set -euo pipefail
-repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-which=both
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+repo=$root
+roots=()
 keep_going=0
 for argument in "$@"; do
   case $argument in
-    12 | 13 | both) which=$argument ;;
+    12-main) roots+=(bookworm-main) ;;
+    12) roots+=(bookworm) ;;
+    13) roots+=(trixie) ;;
+    all) roots+=(bookworm-main bookworm trixie) ;;
     --keep-going) keep_going=1 ;;
-    *) echo "usage: fresh-debian.sh [12|13|both] [--keep-going]" >&2; exit 2 ;;
+    *) echo "usage: fresh-debian.sh [12-main|12|13|all]... [--keep-going]" >&2; exit 2 ;;
   esac
 done
-case $which in
-  12) releases=(bookworm) ;;
-  13) releases=(trixie) ;;
-  both) releases=(bookworm trixie) ;;
-esac
+((${#roots[@]} > 0)) || roots=(bookworm-main bookworm trixie)
 ((EUID == 0)) || { echo "fresh-debian.sh: run as root (debootstrap, chroot and mount need it)" >&2; exit 2; }
 bash "$repo/scripts/install-deps.sh" release
 
@@ -79,13 +85,18 @@ in_root() {
 }
 
 # One command in the root, judged by CHECK with its status:   step NAME COMMAND CHECK
+# (a COMMAND that names a function of this script runs here, and reaches into the root).
 step() {
   local name=$1 command=$2 check=$3 before after start status
   before=$(installed)
   start=$SECONDS
-  echo "== $codename: $name: $command" >&2
+  echo "== $name_of_root: $name: $command" >&2
   set +e
-  in_root "$command" >"$logs/$name.out" 2>"$logs/$name.err"
+  if declare -F "$command" >/dev/null; then
+    "$command" >"$logs/$name.out" 2>"$logs/$name.err"
+  else
+    in_root "$command" >"$logs/$name.out" 2>"$logs/$name.err"
+  fi
   status=$?
   set -e
   after=$(installed)
@@ -96,8 +107,35 @@ step() {
     tail -40 "$logs/$name.out" >&2
     tail -40 "$logs/$name.err" >&2
   fi
-  results+=("$(printf '%-8s %-5s %-6s status %-3s %5d s  %4d packages installed' \
-    "$codename" "$name" "$verdict" "$status" $((SECONDS - start)) $((after - before)))")
+  results+=("$(printf '%-13s %-5s %-6s status %-3s %5d s  %4d packages installed' \
+    "$name_of_root" "$name" "$verdict" "$status" $((SECONDS - start)) $((after - before)))")
+}
+
+# web.sh in the root, in the background, as a newcomer who starts with the page would run
+# it: it must serve the page and the single file on 127.0.0.1 (the root shares this
+# machine's network); then it is stopped. Fails when it ends first or takes 30 minutes.
+serve_the_page() {
+  local port deadline served=1
+  port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  echo "== in the root: bash scripts/web.sh $port"
+  in_root "bash scripts/web.sh $port" &
+  local server=$!
+  deadline=$((SECONDS + 1800))
+  while kill -0 "$server" 2>/dev/null && ((SECONDS < deadline)); do
+    if python3 - "$port" <<'PYTHON' 2>/dev/null; then
+import sys, urllib.request
+for name in ("", "cube-rotation.html"):
+    urllib.request.urlopen(f"http://127.0.0.1:{sys.argv[1]}/{name}", timeout=10).read()
+PYTHON
+      served=0
+      echo "== served index.html and cube-rotation.html"
+      break
+    fi
+    sleep 2 # the poll's interval; the server's end or the deadline decides
+  done
+  stop_processes_in_root
+  wait "$server" 2>/dev/null || true
+  return "$served"
 }
 
 # Without a display the program still runs the dialogue, prints the legend and then GLUT
@@ -108,11 +146,15 @@ legend_then_no_display() {
 }
 passed_with_zero() { [[ $1 == 0 ]]; }
 
-# A fresh root of one release, the README's two commands in it, and the root removed.
+# A fresh root of one release (bookworm-main: the release's own suite alone), the README's
+# commands in it, and the root removed.
 check_release() {
-  codename=$1
-  target=$work/$codename
-  logs=$repo/build/fresh-debian/$codename
+  name_of_root=$1
+  codename=${1%-main}
+  local only=()
+  [[ "$name_of_root" == *-main ]] && only=(--release-only)
+  target=$work/$name_of_root
+  logs=$repo/build/fresh-debian/$name_of_root
   rm -rf "$logs" && mkdir -p "$logs"
   local mirror
   mirror=$(bash "$repo/scripts/debian-sources.sh" deb "$codename" | awk '/^URIs:/ { print $2; exit }')
@@ -129,7 +171,7 @@ check_release() {
   # checks off), name resolution, and, for networks that inspect TLS, the machine's CA
   # bundle.
   rm -f "$target/etc/apt/sources.list"
-  bash "$repo/scripts/debian-sources.sh" deb "$codename" >"$target/etc/apt/sources.list.d/debian.sources"
+  bash "$repo/scripts/debian-sources.sh" deb "$codename" "${only[@]}" >"$target/etc/apt/sources.list.d/debian.sources"
   apt-config dump | grep -E '^Acquire::(Check-Valid-Until|Check-Date|https?::Proxy|IndexTargets::deb::DEP-11)' \
     >"$target/etc/apt/apt.conf.d/90machine" || true
   cp /etc/resolv.conf "$target/etc/resolv.conf"
@@ -145,14 +187,17 @@ check_release() {
   local failed_before=$failed
   step run "bash scripts/run.sh" legend_then_no_display
   if ((failed == failed_before || keep_going)); then
+    step web serve_the_page passed_with_zero
+  fi
+  if ((failed == failed_before || keep_going)); then
     step test "bash scripts/test.sh" passed_with_zero
   fi
-  echo "== $codename: Debian $(cat "$target/etc/debian_version"), Node.js $(in_root 'node --version' 2>/dev/null || echo 'not installed')" >&2
+  echo "== $name_of_root: Debian $(cat "$target/etc/debian_version"), Node.js $(in_root 'node --version' 2>/dev/null || echo 'not installed'), $(in_root 'firefox-esr --version' 2>/dev/null || echo 'no Firefox')" >&2
   release_root
 }
 
-for release in "${releases[@]}"; do
-  check_release "$release"
+for name in "${roots[@]}"; do
+  check_release "$name"
 done
 printf '%s\n' "${results[@]}"
 exit "$failed"

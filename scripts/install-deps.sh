@@ -5,7 +5,8 @@
 # (Node.js from elsewhere provides npm, for one). Needs only bash and apt-get; uses sudo
 # when not run as root.
 set -euo pipefail
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+here=$root/scripts
 list_only=0
 if [[ "${1:-}" == "--list" ]]; then
   list_only=1
