@@ -53,3 +53,19 @@ if(NOT CUBE_SANITIZE)
   add_test(NAME Package.DebPassesLintianAndHoldsAWorkingProgram
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/package/deb_test.sh ${PROJECT_BINARY_DIR})
 endif()
+
+# What the repository promises of itself, checked by one build (the test preset): one
+# configure is the configure, and every command the documents give works as written on a
+# fresh clone of the committed tree, where it builds what it needs (about 15 minutes).
+if(CUBE_REPOSITORY_CHECKS)
+  add_test(NAME Build.ASecondConfigureChangesNothing
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/build/configure_twice.sh ${PROJECT_SOURCE_DIR})
+  add_test(NAME Docs.EveryCommandWorksAsWrittenOnAFreshClone
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/docs/documented_commands.sh ${PROJECT_SOURCE_DIR})
+  set_tests_properties(Docs.EveryCommandWorksAsWrittenOnAFreshClone PROPERTIES TIMEOUT 5400)
+endif()
+
+# The native camera applied to the native scene, for the page's corner positions.
+add_executable(camera_dump exactness/camera_dump.cpp)
+target_include_directories(camera_dump PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(camera_dump PRIVATE app_core viewer GLUT::GLUT OpenGL::GLU OpenGL::GL)

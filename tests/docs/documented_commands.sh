@@ -1,0 +1,226 @@
+#!/usr/bin/env bash
+# Every command that README.md and docs/*.md give in a shell code block, run as the
+# document writes it, in the order a reader meets it, in one fresh clone of the committed
+# tree where nothing is built yet; each checked for what the text says it does. A command
+# that cannot run here is listed below with the reason; a shell block's command that is
+# neither run nor listed fails the check, and so does a fenced block without a language.
+#   documented_commands.sh [--list] REPOSITORY   (--list: say what would be run, run nothing)
+set -euo pipefail
+list_only=0
+if [[ "${1:-}" == --list ]]; then
+  list_only=1
+  shift
+fi
+repo=$(cd "${1:?repository}" && pwd)
+work=$(mktemp -d "${TMPDIR:-/tmp}/cube-docs-XXXXXX")
+cleanup() {
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Each command the documents give, with the check that runs it (each documented once: a
+# command given twice is run where it first comes).
+declare -A runs=(
+  ["bash scripts/run.sh"]=run_without_display
+  ["bash scripts/web.sh"]=serve_page
+  ["cmake --preset mingw && cmake --build --preset mingw --target package"]=windows_zip
+  ["cmake --preset release && cmake --build --preset release"]=release_build
+  ["cmake --install build/release"]=install_into_destdir
+  ["(cd build/release && cpack)"]=debian_package
+  ["bash scripts/lint.sh"]=lint_clean
+  ["bash scripts/fuzz.sh 1000"]=short_fuzz
+  ["bash scripts/bench.sh --quick"]=quick_bench
+  ["bash scripts/screenshot.sh"]=screenshots
+)
+# ...and those that cannot run in this check, with the reason.
+declare -A not_here=(
+  ["bash scripts/test.sh"]="the test command itself, which runs this check"
+  ["bash scripts/release.sh"]="runs the test command, which runs this check"
+  ["sudo apt install ./build/release/cube-rotation_1.0_amd64.deb"]="would install the package into this machine's system (the package test installs it into a root of its own)"
+  ["bash scripts/fresh-debian.sh"]="needs root, debootstrap and 10 to 30 minutes a release: run before each release"
+  ["bash scripts/bench.sh"]="about ten minutes; its --quick form runs every part"
+  ["bash tests/exactness/same_output.sh build/test/tests/angle_scan inf -- node build/web/tests/angle_scan.js"]="every float angle, about ten minutes; the web suite compares the same builds on 10,000 answer triples"
+)
+
+# The shell code blocks' commands, one per line as "FILE:LINE<TAB>COMMAND" (a trailing
+# comment left off, a line ending in a backslash joined to the next); a fenced block with
+# no language is reported as "FILE:LINE<TAB>!".
+documented() {
+  local file
+  for file in README.md docs/*.md; do
+    awk -v file="$file" '
+      /^```/ {
+        if (!open) {
+          open = 1; lang = substr($0, 4); start = NR
+          if (lang == "") print file ":" NR "\t!"
+          next
+        }
+        open = 0; next
+      }
+      open && (lang == "sh" || lang == "bash" || lang == "shell") {
+        line = $0
+        if (pending != "") { line = pending " " line; pending = "" }
+        if (line ~ /\\$/) { pending = substr(line, 1, length(line) - 1); next }
+        sub(/[ \t]+#.*$/, "", line); sub(/^[ \t]+/, "", line)
+        if (line != "" && line !~ /^#/) print file ":" NR "\t" line
+      }' "$file"
+  done
+}
+
+results=()
+failed=0
+# Runs one check, timed, stopping at its first failing command, and keeps its output;
+# shows the output when it fails.
+step() {
+  local command=$1 check=$2 start=$SECONDS log status
+  log=$work/log-${#results[@]}
+  echo "== $command" >&2
+  set +e
+  (set -e; cd "$work/clone"; "$check" "$command") >"$log" 2>&1
+  status=$?
+  set -e
+  if ((status == 0)); then
+    results+=("$(printf 'passed  %4d s  %s' $((SECONDS - start)) "$command")")
+  else
+    failed=1
+    tail -60 "$log" >&2
+    results+=("$(printf 'FAILED  %4d s  %s' $((SECONDS - start)) "$command")")
+  fi
+}
+fail() { echo "$*" >&2; return 1; }
+
+# --- The checks: each runs the command as written, from the clone's root ----------------
+
+# No display here: the program asks, prints the legend and ends with status 1.
+run_without_display() {
+  local status=0
+  printf '30\n45\n60\n' | env -u DISPLAY bash -c "$1" >"$work/run.out" 2>"$work/run.err" || status=$?
+  cat "$work/run.err"
+  [[ "$(tail -c 31 "$work/run.out")" == "Kocka rotirana oko Z-ose: zuta" ]] || fail "no legend at the end of the output"
+  ((status == 1)) || fail "ended with status $status, not 1"
+  grep -q 'failed to open display' "$work/run.err" || fail "GLUT did not say that it has no display"
+}
+
+# An HTTP GET on this machine, to a file; fails unless the answer is 200.
+fetch() {
+  python3 -c 'import sys, urllib.request; open(sys.argv[2], "wb").write(urllib.request.urlopen(sys.argv[1], timeout=10).read())' "$@" 2>/dev/null
+}
+
+# Builds and serves the page: both the page and the single file answer. Port 8080 as the
+# README has it, or, where 8080 is taken, a free port given as the script's argument.
+serve_page() {
+  local command=$1 port=8080 deadline served=0
+  if (exec 3<>/dev/tcp/127.0.0.1/8080) 2>/dev/null; then
+    port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    command="$command $port"
+    echo "port 8080 is taken here: $command"
+  fi
+  setsid bash -c "$command" </dev/null >"$work/web.out" 2>&1 &
+  local server=$!
+  deadline=$((SECONDS + 1200))
+  while kill -0 "$server" 2>/dev/null && ((SECONDS < deadline)); do
+    if fetch "http://127.0.0.1:$port/" "$work/index.html" && fetch "http://127.0.0.1:$port/cube-rotation.html" "$work/single.html"; then
+      served=1
+      break
+    fi
+    sleep 1 # the poll's interval; the server's end or the deadline decides
+  done
+  kill -- "-$server" 2>/dev/null || true
+  wait "$server" 2>/dev/null || true
+  cat "$work/web.out"
+  ((served)) || fail "web.sh did not serve the page and the single file (it ended, or 20 minutes passed)"
+  grep -q '<canvas id="canvas"' "$work/index.html" || fail "index.html is not the page"
+  grep -q 'createCubeRotation' "$work/single.html" || fail "cube-rotation.html does not hold the program"
+  echo "served index.html and cube-rotation.html on port $port after $((SECONDS - deadline + 1200)) s"
+}
+
+windows_zip() {
+  bash -c "$1"
+  python3 -m zipfile -l "build/mingw/cube-rotation-$(version)-win64.zip" | grep -q 'cube-rotation.exe ' ||
+    fail "the zip holds no .exe"
+}
+
+release_build() {
+  bash -c "$1"
+  [[ -x build/release/app/cube-rotation ]] || fail "no program in build/release"
+}
+
+# Under /usr/local as the README says, into a folder of the check's own rather than this
+# machine's /usr/local.
+install_into_destdir() {
+  DESTDIR=$work/destdir bash -c "$1"
+  [[ -x $work/destdir/usr/local/bin/cube-rotation ]] || fail "nothing installed at /usr/local/bin/cube-rotation"
+  find "$work/destdir" -type f | sed "s|$work/destdir||"
+}
+
+debian_package() {
+  bash -c "$1"
+  dpkg-deb --info "build/release/cube-rotation_$(version)_amd64.deb" | grep -q 'Package: cube-rotation' ||
+    fail "no Debian package in build/release"
+}
+
+lint_clean() {
+  bash -c "$1" | tee "$work/lint.out"
+  grep -q '^lint: clean$' "$work/lint.out" || fail "lint did not end clean"
+}
+
+short_fuzz() {
+  bash -c "$1" 2>&1 | tee "$work/fuzz.out"
+  grep -q 'Done 1000 runs' "$work/fuzz.out" || fail "the fuzzer did not make its 1000 runs"
+}
+
+# The table's rows, each with a measured figure.
+quick_bench() {
+  bash -c "$1" | tee "$work/bench.out"
+  local rows
+  rows=$(grep -c '^| [a-zA-Z].* | [0-9].* |' "$work/bench.out" || true)
+  ((rows >= 10)) || fail "the benchmark printed $rows rows of figures"
+}
+
+screenshots() {
+  rm -f docs/screenshot.png docs/page.png
+  bash -c "$1"
+  for picture in docs/screenshot.png docs/page.png; do
+    [[ -s $picture ]] || fail "$picture was not written"
+  done
+  [[ "$(identify -format '%wx%h' docs/screenshot.png)" == 1024x700 ]] || fail "the window's picture is not 1024x700"
+}
+
+version() { sed -n 's/^project(cube_rotation VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt; }
+
+# --- The documents, read and run ---------------------------------------------------------
+
+git clone --quiet "$repo" "$work/clone"
+cd "$work/clone"
+declare -A seen=()
+unknown=()
+while IFS=$'\t' read -r where command; do
+  if [[ "$command" == "!" ]]; then
+    unknown+=("$where: a fenced block with no language (sh for commands, text for the rest)")
+  elif [[ -n "${seen[$command]:-}" ]]; then
+    continue
+  elif [[ -n "${runs[$command]:-}" ]]; then
+    seen[$command]=1
+    if ((list_only)); then
+      results+=("$(printf 'to run          %s (%s)' "$command" "${runs[$command]}")")
+    else
+      step "$command" "${runs[$command]}"
+    fi
+  elif [[ -n "${not_here[$command]:-}" ]]; then
+    seen[$command]=1
+    results+=("$(printf 'not run         %s: %s' "$command" "${not_here[$command]}")")
+  else
+    unknown+=("$where: $command: neither run by this check nor listed with a reason")
+  fi
+done < <(documented)
+cd "$repo"
+for command in "${!runs[@]}" "${!not_here[@]}"; do
+  [[ -n "${seen[$command]:-}" ]] || unknown+=("listed here but in no document: $command")
+done
+
+printf '%s\n' "${results[@]}"
+if ((${#unknown[@]} > 0)); then
+  printf '%s\n' "${unknown[@]}" >&2
+  failed=1
+fi
+exit "$failed"
