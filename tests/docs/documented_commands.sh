@@ -37,7 +37,7 @@ declare -A not_here=(
   ["bash scripts/test.sh"]="the test command itself, which runs this check"
   ["bash scripts/release.sh"]="runs the test command, which runs this check"
   ["sudo apt install ./build/release/cube-rotation_1.0_amd64.deb"]="would install the package into this machine's system (the package test installs it into a root of its own)"
-  ["bash scripts/fresh-debian.sh"]="needs root, debootstrap and 10 to 30 minutes a release: run before each release"
+  ["bash scripts/fresh-debian.sh"]="needs root, debootstrap and 10 to 30 minutes a root: run before each release"
   ["bash scripts/bench.sh"]="about ten minutes; its --quick form runs every part"
   ["bash tests/exactness/same_output.sh build/test/tests/angle_scan inf -- node build/web/tests/angle_scan.js"]="every float angle, about ten minutes; the web suite compares the same builds on 10,000 answer triples"
 )
