@@ -17,9 +17,9 @@ function makePictureOverlay(svg, { shown, which }) {
     choices.append(...options);
     return choices;
   };
-  const labels = [0, 1, 2, 3, 4, 5, 6, 7];
+  const vertexLabels = [0, 1, 2, 3, 4, 5, 6, 7];
   which.append(optionGroup('sva temena jedne kocke', cubeNames.map((name, c) => new Option(`${name} kocka`, `cube-${c}`))),
-    optionGroup('jedno teme na sve cetiri kocke', labels.map((v) => new Option(`V${v}`, `vertex-${v}`))));
+    optionGroup('jedno teme na sve cetiri kocke', vertexLabels.map((v) => new Option(`V${v}`, `vertex-${v}`))));
   const width = 1024;
   const height = 700;
   const fontSize = 13;
