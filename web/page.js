@@ -326,7 +326,7 @@
 
   makePredictionCheck(form, byId('verdict'), {
     // In a task the program has its answers from the link; otherwise it needs all three.
-    program: () => (finished || status.task ? whenFinished : null),
+    program: () => (!status.failed && (finished || status.task) ? whenFinished : null),
     checked(result) {
       status.check = result;
       overlay.setCheck({ vertex: result.vertex, program: onCanvas(result.program), predicted: onCanvas(result.predicted) });

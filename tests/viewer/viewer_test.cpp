@@ -217,8 +217,13 @@ TEST_F(Viewer, WindowPositionIsWhereGlDrawsThePointCountedFromTheTopLeft)
         int height;
         Point point;
     } cases[] = {
+        // clang-format off
         {200, 200, {2.5f, 2.5f, 0}}, // the camera's centre: the middle of the viewport
-        {1024, 700, {0, 5, 5}},      {1024, 700, {5, 0, 0}}, {1024, 700, {-3, 4, -2}}, {640, 480, {4, -1, 3}},
+        {1024, 700, {0, 5, 5}},
+        {1024, 700, {5, 0, 0}},
+        {1024, 700, {-3, 4, -2}},
+        {640, 480, {4, -1, 3}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.width);
