@@ -2,11 +2,6 @@
 # benchmark's bare page (bench/), which include this file where they use it.
 include_guard(GLOBAL)
 
-# The page's own scripts, in the order index.html loads them after the program's, one
-# concern each: the console pane, the number tables, the picture's overlay, the check of a
-# prediction, and the wiring that starts the program.
-set(CUBE_PAGE_SCRIPTS console_pane.js numbers.js picture.js check.js page.js)
-
 # A page in `folder` (index.html, its scripts, cube-rotation.js and .wasm) and the same page
 # as the single file `html`, also copied into `folder` so that one server offers both, all
 # built from SOURCES and linked with LIBS. The program is
@@ -15,6 +10,10 @@ set(CUBE_PAGE_SCRIPTS console_pane.js numbers.js picture.js check.js page.js)
 #   add_page(target folder html SOURCES ... LIBS ...)
 function(add_page target folder html)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  # The page's own scripts, in the order index.html loads them after the program's, one
+  # concern each: the console pane, the number tables, the picture's overlay, the check of
+  # a prediction, and the wiring that starts the program.
+  set(page_scripts console_pane.js numbers.js picture.js check.js page.js)
   set(web ${PROJECT_SOURCE_DIR}/web)
   foreach(kind multi single)
     set(name ${target})
@@ -36,7 +35,7 @@ function(add_page target folder html)
   configure_file(${web}/index.html ${folder}/index.html COPYONLY)
   set(scripts "cube-rotation.js=${CMAKE_CURRENT_BINARY_DIR}/${target}-single/cube-rotation.js")
   set(depends ${web}/index.html ${web}/inline_script.cmake)
-  foreach(script IN LISTS CUBE_PAGE_SCRIPTS)
+  foreach(script IN LISTS page_scripts)
     configure_file(${web}/${script} ${folder}/${script} COPYONLY)
     list(APPEND scripts "${script}=${web}/${script}")
     list(APPEND depends ${web}/${script})

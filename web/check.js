@@ -3,7 +3,7 @@
 // against the usual mistakes of the topic, each worked out from the angles the program read.
 // Also the task links that ask for one such prediction: #zadatak=V7,30,45,60[,cube].
 /* global cubeNames, floatText */
-/* exported tolerance, parseCoordinate, usualMistakes, gradePrediction, taskInFragment, taskFragment, makePredictionCheck */
+/* exported tolerance, parseCoordinate, usualMistakes, gradePrediction, linkItems, taskInFragment, taskFragment, makePredictionCheck */
 'use strict';
 
 // A prediction this close in every coordinate is right: a hand calculation with sines and
@@ -94,6 +94,18 @@ function mistakeText(id, cube) {
   }[id];
 }
 
+// The items of a page address's fragment: split on its commas, each URL-decoded after the
+// split (so a comma inside one item travels as %2C); a stray % is text like any other.
+function linkItems(text) {
+  return text.split(',').map((part) => {
+    try {
+      return decodeURIComponent(part);
+    } catch {
+      return part;
+    }
+  });
+}
+
 // A task in the page's address: #zadatak=V7,30,45,60 asks where V7 of the yellow cube is
 // after those three answers; a fifth item names another cube (crvena, plava, zelena). Null
 // for an address without a task, { invalid } for one whose task cannot be read.
@@ -102,13 +114,7 @@ function taskInFragment(fragment) {
   if (!match) {
     return null;
   }
-  const parts = match[1].split(',').map((part) => {
-    try {
-      return decodeURIComponent(part);
-    } catch {
-      return part;
-    }
-  });
+  const parts = linkItems(match[1]);
   const vertex = /^V([0-7])$/i.exec(parts[0]);
   const cube = parts.length === 5 ? cubeNames.indexOf(parts[4].toLowerCase()) : 3;
   if (!vertex || parts.length < 4 || parts.length > 5 || cube < 0) {
@@ -163,8 +169,7 @@ function makePredictionCheck(form, verdictBox, { program, checked }) {
     const vertex = Number(field('vertex').value);
     const ready = program();
     if (!ready) {
-      say(paragraph('Provera poredi predvidjanje sa onim sto je program izracunao: prvo odgovorite na sva tri ' +
-        'pitanja programa.'));
+      say(paragraph('Prvo odgovorite na sva tri pitanja programa: provera poredi sa onim sto je on izracunao.'));
       return;
     }
     const { degrees, vertices } = await ready;
@@ -192,8 +197,7 @@ function makePredictionCheck(form, verdictBox, { program, checked }) {
         parts.push(list);
       } else {
         const tables = Object.assign(document.createElement('a'), { href: '#vertices', textContent: 'Temena cetiri kocke' });
-        parts.push(paragraph('Ne odgovara nijednoj od uobicajenih gresaka (redosled, smer, stepeni kao radijani, svaka ' +
-          'rotacija od pocetne kocke, centar kocke). Proverite racun korak po korak u tabeli ', tables,
+        parts.push(paragraph('Ne odgovara nijednoj od uobicajenih gresaka. Proverite racun korak po korak u tabeli ', tables,
         `: teme V${vertex} posle X (plava kocka), posle Y (zelena) i posle Z (zuta).`));
       }
       say(...parts);

@@ -9,9 +9,12 @@ foreach(entry IN LISTS SCRIPTS)
   set(name ${CMAKE_MATCH_1})
   file(READ ${CMAKE_MATCH_2} script)
   if(NOT name STREQUAL "cube-rotation.js")
-    # The page's own scripts are written for people to read; their comment lines and
-    # indentation need not travel in the one file (no string of theirs spans lines).
+    # The page's own scripts are written for people to read; their comment lines (the
+    # linter's /* ... */ lines too) and indentation need not travel in the one file (no
+    # string of theirs spans lines).
+    string(PREPEND script "\n")
     string(REGEX REPLACE "\n[ \t]*//[^\n]*" "" script "${script}")
+    string(REGEX REPLACE "\n/[*][^\n]*[*]/" "" script "${script}")
     string(REGEX REPLACE "\n[ \t]+" "\n" script "${script}")
   endif()
   # Inside a script element the first "</script" ends it, whatever the JavaScript meant.

@@ -20,7 +20,7 @@
 // and, for the tests and the benchmark only (the page itself needs neither):
 //   written      every chunk of bytes the program wrote, in order (Uint8Arrays)
 //   sentLines    every line sent to the program, without its newline
-/* global makeConsolePane, makeNumberTables, makePictureOverlay, makePredictionCheck, taskInFragment, taskFragment, floatText, cubeNames, tolerance, createCubeRotation */
+/* global makeConsolePane, makeNumberTables, makePictureOverlay, makePredictionCheck, linkItems, taskInFragment, taskFragment, floatText, cubeNames, tolerance, createCubeRotation */
 'use strict';
 
 (function () {
@@ -86,22 +86,12 @@
     stoppedAbnormally(String(event.error?.message ?? event.message));
   });
 
-  // Answers in the page's address: #30,45,60 is split on its commas into lines, each
-  // URL-decoded after the split (so a comma inside one answer travels as %2C), and the lines
-  // are typed for the user as the program asks, echoed like typed text; the user types on
-  // once they run out. The fragment only ever reaches the program's input, as text.
+  // Answers in the page's address: #30,45,60 gives the lines 30, 45 and 60, typed for the
+  // user as the program asks, echoed like typed text; the user types on once they run out.
+  // The fragment only ever reaches the program's input, as text.
   function answersInFragment(fragment) {
     const answers = fragment.replace(/^#/, '');
-    if (answers === '') {
-      return [];
-    }
-    return answers.split(',').map((part) => {
-      try {
-        return decodeURIComponent(part);
-      } catch {
-        return part; // a stray % is text like any other
-      }
-    });
+    return answers === '' ? [] : linkItems(answers);
   }
 
   const pageAddress = () => location.href.replace(/#.*$/, '');

@@ -96,7 +96,7 @@ run_without_display() {
   local status=0
   printf '30\n45\n60\n' | env -u DISPLAY bash -c "$1" >"$work/run.out" 2>"$work/run.err" || status=$?
   cat "$work/run.err"
-  [[ "$(tail -c 31 "$work/run.out")" == "Kocka rotirana oko Z-ose: zuta" ]] || fail "no legend at the end of the output"
+  [[ "$(cat "$work/run.out")" == *"Kocka rotirana oko Z-ose: zuta" ]] || fail "no legend at the end of the output"
   ((status == 1)) || fail "ended with status $status, not 1"
   grep -q 'failed to open display' "$work/run.err" || fail "GLUT did not say that it has no display"
 }
