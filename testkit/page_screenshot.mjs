@@ -12,7 +12,7 @@ try {
   page.setDefaultTimeout(120000);
   await page.goto(pageUrl(server));
   await answerPrompts(page, ['30', '45', '60']);
-  await page.waitForFunction(() => cubeRotation.windowOpen);
+  await page.waitForFunction(() => cubeRotation.ready);
   await page.getByLabel('na slici:').selectOption('vertex-7');
   // Each turn the other way: V7 at about (5.27, 4.54, 1.29) instead of (0.83, 5.10, 4.83).
   const form = page.locator('#check-form');

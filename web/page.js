@@ -10,9 +10,11 @@
 //   queued       lines of the link still to be typed for the user
 //   windowOpen   the first frame is drawn: the program reads no more
 //   firstFrameAt when it was drawn, in milliseconds since the page began to load
+//   ready        all of the run is shown, in the frame after the first: the numbers, the
+//                corners and their labels; a check can be made
 //   failed       what went wrong, in words, or null
 //   corners      where the program's camera puts V0..V7 of each cube on the canvas, once
-//                the picture is drawn: 32 of { cube: 0..3, vertex: 0..7, x, y }, in pixels
+//                the run is shown: 32 of { cube: 0..3, vertex: 0..7, x, y }, in pixels
 //                of the 1024x700 drawing buffer from its top-left corner
 //   check        the last prediction checked, or null: { cube, vertex, predicted: [x, y, z],
 //                program: [x, y, z], verdict: 'correct' | 'wrong', mistakes: [ids] }
@@ -35,6 +37,7 @@
     started: false,
     windowOpen: false,
     firstFrameAt: null,
+    ready: false,
     failed: null,
     get reading() { return terminal.reading; },
     get queued() { return terminal.queued; },
@@ -231,11 +234,21 @@
   }
 
   // The first frame means the window is open and the program reads no more: the input
-  // closes, the product and the corners are read, and the picture comes into view; the
-  // labels follow in the next frame, so that the first one costs next to nothing more.
+  // closes and the picture comes into view. The rest follows in the next frame (the
+  // product, the corners and their labels, the check), so that the first one costs no
+  // more than a bare GLUT page's.
   function firstFrame() {
     status.windowOpen = true;
     terminal.close('Program vise ne cita unos; slika je ispod.');
+    if (!byId('picture').hidden) {
+      canvas.scrollIntoView({ block: 'end' });
+    }
+    saveButton.disabled = !program?._pageRedraw;
+    status.firstFrameAt = performance.now();
+    requestAnimationFrame(showTheRun);
+  }
+
+  function showTheRun() {
     if (program?._pageProject) {
       tables.showProduct();
       byId('copy').disabled = false;
@@ -245,16 +258,12 @@
         const [x, y] = onCanvas(point);
         return { cube, vertex, x, y };
       }));
+      overlay.setCorners(status.corners);
       finished = { degrees: tables.shown.turns.map((turn) => turn.degrees), vertices: tables.shown.vertices };
       resolveFinished(finished);
-      requestAnimationFrame(() => overlay.setCorners(status.corners));
       byId('make-task').disabled = false;
     }
-    if (!byId('picture').hidden) {
-      canvas.scrollIntoView({ block: 'end' });
-    }
-    saveButton.disabled = !program?._pageRedraw;
-    status.firstFrameAt = performance.now();
+    status.ready = true;
   }
 
   function afterFrame() {

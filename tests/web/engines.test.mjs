@@ -120,7 +120,7 @@ test(`${engine}: the page writes the native bytes and draws the native picture f
         await page.press('Control+D');
         await page.press('Control+D');
 
-        await page.waitFor(() => cubeRotation.windowOpen);
+        await page.waitFor(() => cubeRotation.ready);
         const written = Buffer.from(await page.evaluate(() => cubeRotation.written.flatMap((c) => [...c])));
         assert.deepEqual(written, nativeBytes);
         // Shown as text only: whatever was typed, the transcript holds no element.
@@ -234,7 +234,7 @@ test(`${engine}: a prediction is graded against the program's float, and a wrong
       const native = nativeNumbers(nativeBuild, `${degrees.join('\n')}\n`);
       const page = await browser.open(`${pageUrl(server)}#${degrees.join(',')}`, viewport);
       try {
-        await page.waitFor(() => cubeRotation.windowOpen);
+        await page.waitFor(() => cubeRotation.ready);
         // The yellow cube, and the green one between the turns.
         for (const cube of [3, 2]) {
           const program = native.cubes[cube][vertex].map(floatOfBits);
@@ -278,7 +278,7 @@ test(`${engine}: a task link keeps the answer from view until the first check`, 
   const digits = answer.map((x) => Math.abs(x).toPrecision(9).slice(0, 5));
   const page = await browser.open(`${pathToFileURL(singlePage).href}#zadatak=V7,30,45,60`, viewport);
   try {
-    await page.waitFor(() => cubeRotation.windowOpen);
+    await page.waitFor(() => cubeRotation.ready);
     assert.deepEqual(await page.evaluate(() => cubeRotation.task), { vertex: 7, cube: 3, answers: ['30', '45', '60'] });
     const before = await page.evaluate(() => document.body.innerText);
     assert.match(before, /Zadatak: gde je teme V7 zute kocke posle rotacija oko X ose za 30°, oko Y ose za 45°, oko Z ose za 60°\?/);
