@@ -179,7 +179,7 @@ function makePredictionCheck(form, verdictBox, { program, checked }) {
     const what = `V${vertex} ${genitive(cubeNames[cube])} kocke`;
     const largest = Math.max(...predicted.map((x, i) => Math.abs(x - exact[i])));
     const facts = `Program je izracunao ${what}: ${point(exact)}. Vase predvidjanje ${point(predicted)} se od toga ` +
-      `razlikuje najvise za ${floatText(Math.fround(largest))}.`;
+      `razlikuje najvise za ${Number(largest.toPrecision(3))}.`;
     if (grade.verdict === 'correct') {
       say(paragraph(Object.assign(document.createElement('strong'), { textContent: 'Tacno.' }), ` ${facts}`));
     } else {
