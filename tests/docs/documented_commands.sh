@@ -192,35 +192,40 @@ version() { sed -n 's/^project(cube_rotation VERSION \([0-9.]*\).*/\1/p' CMakeLi
 
 git clone --quiet "$repo" "$work/clone"
 cd "$work/clone"
+# First what the documents give, each command once in the order a reader meets it: a
+# command that is neither run nor listed fails the check before anything runs.
 declare -A seen=()
+order=()
 unknown=()
 while IFS=$'\t' read -r where command; do
   if [[ "$command" == "!" ]]; then
     unknown+=("$where: a fenced block with no language (sh for commands, text for the rest)")
   elif [[ -n "${seen[$command]:-}" ]]; then
     continue
-  elif [[ -n "${runs[$command]:-}" ]]; then
+  elif [[ -n "${runs[$command]:-}" || -n "${not_here[$command]:-}" ]]; then
     seen[$command]=1
-    if ((list_only)); then
-      results+=("$(printf 'to run          %s (%s)' "$command" "${runs[$command]}")")
-    else
-      step "$command" "${runs[$command]}"
-    fi
-  elif [[ -n "${not_here[$command]:-}" ]]; then
-    seen[$command]=1
-    results+=("$(printf 'not run         %s: %s' "$command" "${not_here[$command]}")")
+    order+=("$command")
   else
     unknown+=("$where: $command: neither run by this check nor listed with a reason")
   fi
 done < <(documented)
-cd "$repo"
 for command in "${!runs[@]}" "${!not_here[@]}"; do
   [[ -n "${seen[$command]:-}" ]] || unknown+=("listed here but in no document: $command")
 done
-
-printf '%s\n' "${results[@]}"
 if ((${#unknown[@]} > 0)); then
   printf '%s\n' "${unknown[@]}" >&2
-  failed=1
+  exit 1
 fi
+
+for command in "${order[@]}"; do
+  if [[ -n "${not_here[$command]:-}" ]]; then
+    results+=("$(printf 'not run         %s: %s' "$command" "${not_here[$command]}")")
+  elif ((list_only)); then
+    results+=("$(printf 'to run          %s (%s)' "$command" "${runs[$command]}")")
+  else
+    step "$command" "${runs[$command]}"
+  fi
+done
+cd "$repo"
+printf '%s\n' "${results[@]}"
 exit "$failed"
