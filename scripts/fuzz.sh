@@ -3,6 +3,7 @@
 # New inputs are kept in build/fuzz-corpus; a failing input is written to build/.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+[[ $# -le 1 && "${1:-1}" =~ ^[0-9]+$ ]] || { echo "usage: fuzz.sh [RUNS]" >&2; exit 2; }
 need_packages build run test
 build_preset sanitize dialogue_fuzz
 cd "$root"
