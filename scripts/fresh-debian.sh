@@ -157,7 +157,7 @@ check_release() {
   logs=$repo/build/fresh-debian/$name_of_root
   rm -rf "$logs" && mkdir -p "$logs"
   local mirror
-  mirror=$(bash "$repo/scripts/debian-sources.sh" deb "$codename" | awk '/^URIs:/ { print $2; exit }')
+  mirror=$(bash "$repo/scripts/debian-sources.sh" deb "$codename" | awk '/^URIs:/ && !m { print $2; m = 1 }')
   echo "== $codename: debootstrap (minimal, with git) into $target" >&2
   if ! debootstrap --variant=minbase --include=git "$codename" "$target" "$mirror" >"$logs/debootstrap.log" 2>&1; then
     tail -20 "$logs/debootstrap.log" >&2

@@ -136,8 +136,11 @@ serve_page() {
 
 windows_zip() {
   bash -c "$1"
-  python3 -m zipfile -l "build/mingw/cube-rotation-$(version)-win64.zip" | grep -q 'cube-rotation.exe ' ||
-    fail "the zip holds no .exe"
+  # Listed whole before it is searched: grep -q quitting early would kill the lister with
+  # SIGPIPE, which pipefail reports as a failure whenever the lister still had lines to write.
+  local listing
+  listing=$(python3 -m zipfile -l "build/mingw/cube-rotation-$(version)-win64.zip")
+  grep -q 'cube-rotation.exe ' <<<"$listing" || fail "the zip holds no .exe"
 }
 
 release_build() {
@@ -155,7 +158,7 @@ install_into_destdir() {
 
 debian_package() {
   bash -c "$1"
-  dpkg-deb --info "build/release/cube-rotation_$(version)_amd64.deb" | grep -q 'Package: cube-rotation' ||
+  [[ $(dpkg-deb --field "build/release/cube-rotation_$(version)_amd64.deb" Package) == cube-rotation ]] ||
     fail "no Debian package in build/release"
 }
 
