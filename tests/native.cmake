@@ -46,7 +46,9 @@ if(CUBE_FUZZ)
   add_test(NAME DialogueFuzz.FixedRunFromSeeds
     COMMAND dialogue_fuzz -runs=${FUZZ_RUNS} -seed=1 -max_len=4096 -artifact_prefix=${fuzz_dir}/
             ${fuzz_dir}/corpus ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus ${CMAKE_CURRENT_SOURCE_DIR}/inputs/console)
-  set_tests_properties(DialogueFuzz.FixedRunFromSeeds PROPERTIES ENVIRONMENT "${LEAKS_ON};${SANITIZER_ENV}")
+  # Minutes under the sanitizers on a busy machine: its limit is set for that.
+  set_tests_properties(DialogueFuzz.FixedRunFromSeeds PROPERTIES
+    ENVIRONMENT "${LEAKS_ON};${SANITIZER_ENV}" TIMEOUT 1800)
 endif()
 
 if(NOT CUBE_SANITIZE)
