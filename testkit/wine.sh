@@ -8,29 +8,21 @@ set -euo pipefail
 export WINEPREFIX=${WINEPREFIX:-${TMPDIR:-/tmp}/cube-rotation-wine${DISPLAY:+-x11}}
 export WINEDEBUG=-all
 wine=/usr/lib/wine/wine64
-# The prefix counts as made only once its boot has ended, and the boot's server with it,
-# so that no program starts against a prefix still being made.
+# Under the lock:
+# - the prefix counts as made only once its boot, and the boot's server, have ended;
+# - a server that outlives each program by a while saves a second per run. Whoever starts
+#   it also starts Wine's services (services.exe, rpcss, ...) from a program with no
+#   stream of ours: they keep the standard error of the program that started them for as
+#   long as the server lives, and CTest would wait on a test's until the suite ended.
+# What Wine starts does not get the lock's descriptor, or it would hold the lock as long.
 made=$WINEPREFIX/made-by-wine.sh
-if [[ ! -f "$made" ]]; then
-  (
-    flock 9
-    if [[ ! -f "$made" ]]; then
-      "$wine" wineboot --init </dev/null >/dev/null 2>&1 9>&-
-      /usr/lib/wine/wineserver -w
-      touch "$made"
-    fi
-  ) 9>"$WINEPREFIX.lock"
-fi
-# A server that outlives each program by a while saves a second per run; one that is
-# already running stays as it is. Wine's services (services.exe, rpcss and the rest) start
-# with the first program a new server runs and keep that program's standard error open
-# for as long as the server lives, so a test whose program started them would look
-# unfinished to CTest until the suite's last Wine program is done. Whoever starts the
-# server therefore starts them too, from a program with no stream of ours, before any
-# other run can reach the server. (The lock's descriptor is closed for what Wine starts:
-# its server and services would hold the lock for as long as they live.)
 (
   flock 9
+  if [[ ! -f "$made" ]]; then
+    "$wine" wineboot --init </dev/null >/dev/null 2>&1 9>&-
+    /usr/lib/wine/wineserver -w
+    touch "$made"
+  fi
   if /usr/lib/wine/wineserver -p10 </dev/null >/dev/null 2>&1 9>&-; then
     "$wine" cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
   fi

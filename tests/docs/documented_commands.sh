@@ -136,8 +136,7 @@ serve_page() {
 
 windows_zip() {
   bash -c "$1"
-  # Listed whole before it is searched: grep -q quitting early would kill the lister with
-  # SIGPIPE, which pipefail reports as a failure whenever the lister still had lines to write.
+  # Listed whole first: grep -q quitting early could kill the lister by SIGPIPE (a pipefail failure).
   local listing
   listing=$(python3 -m zipfile -l "build/mingw/cube-rotation-$(version)-win64.zip")
   grep -q 'cube-rotation.exe ' <<<"$listing" || fail "the zip holds no .exe"
