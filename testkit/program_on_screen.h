@@ -46,6 +46,15 @@ public:
     std::string output() const { return readFile(child_.stdoutPath); }
     std::string errors() const { return readFile(child_.stderrPath); }
 
+    // What a test says when no window opened: whether the program was still running or how
+    // it ended, and what it wrote.
+    std::string noWindow() const
+    {
+        std::string text = ended_ ? "no window; the program ended with status " + std::to_string(*ended_)
+                                  : std::string("no window within the time allowed; the program was still running");
+        return text + "\nits output:\n" + output() + "\nits errors:\n" + errors();
+    }
+
     // Waits until the frame is painted: the background shows in the window's corner. Looks
     // again after a pause that doubles up to 50 ms, so that the wait leaves the processor to
     // the program it waits for; the deadline alone decides.

@@ -34,7 +34,7 @@ protected:
         const std::string file = dir + "/run.trace";
         {
             ProgramOnScreen program(*x, server.name(), "90\n0\n0\n", {"apitrace", "trace", "-o", file, kProgramPath});
-            ASSERT_TRUE(program.window()) << program.errors();
+            ASSERT_TRUE(program.window()) << program.noWindow();
             ASSERT_TRUE(program.waitForFrame());
             ASSERT_EQ(program.closeAndWait(), 0);
         }

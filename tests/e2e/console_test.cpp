@@ -19,7 +19,7 @@ TEST_F(Console, EveryAnswerReachesTheWindowWithTheSameTexts)
     for (const std::string& input : inputs) {
         SCOPED_TRACE(testing::PrintToString(input.substr(0, 40)));
         ProgramOnScreen program(*x, server.name(), input, programUnderTest());
-        ASSERT_TRUE(program.window()) << "no window; errors: " << program.errors();
+        ASSERT_TRUE(program.window()) << program.noWindow();
         // The legend is flushed before the window opens, so it is all there by now.
         EXPECT_EQ(program.output(), consoleTextUnderTest());
         EXPECT_EQ(program.errors(), "");

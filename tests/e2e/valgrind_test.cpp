@@ -15,7 +15,7 @@ TEST_F(Valgrind, AWholeRunHasNoMemoryErrorsOrLeaks)
                              "--show-leak-kinds=definite,indirect", "--errors-for-leak-kinds=definite,indirect",
                              "--num-callers=40", "--keep-debuginfo=yes", "--suppressions=" VALGRIND_SUPPRESSIONS,
                              kProgramPath});
-    ASSERT_TRUE(program.window()) << program.errors();
+    ASSERT_TRUE(program.window()) << program.noWindow();
     ASSERT_TRUE(program.waitForFrame());
     EXPECT_EQ(program.output(), kConsoleText);
     EXPECT_EQ(program.closeAndWait(), 0) << program.errors();

@@ -45,7 +45,7 @@ Pixel project(Vec v, double cx, double cy)
 TEST_F(Window, HasItsTitleAndSizeAndClosesLikeAnyWindow)
 {
     ProgramOnScreen program(*x, server.name(), "30\n45\n60\n", programUnderTest());
-    ASSERT_TRUE(program.window()) << program.errors();
+    ASSERT_TRUE(program.window()) << program.noWindow();
     EXPECT_EQ(x->title(*program.window()), kTitle);
     const WindowSize size = x->size(*program.window());
     EXPECT_EQ(size.width, 1024);
@@ -72,7 +72,7 @@ TEST_F(Window, FirstFrameShowsEachCubeInItsColour)
     const double cy = 0.0;
 
     ProgramOnScreen program(*x, server.name(), "90 90 180\n", programUnderTest());
-    ASSERT_TRUE(program.window()) << program.errors();
+    ASSERT_TRUE(program.window()) << program.noWindow();
     ASSERT_TRUE(program.waitForFrame());
     const Snapshot shot(x->display(), *program.window());
     ASSERT_TRUE(shot.valid());

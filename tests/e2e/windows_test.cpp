@@ -35,14 +35,14 @@ TEST_F(WindowsProgram, DrawsWhatTheNativeProgramDraws)
     for (const char* input : {"30\n45\n60\n", "0\n0\n0\n", "abc\n", "90 90 180\n"}) {
         SCOPED_TRACE(testing::PrintToString(std::string(input)));
         ProgramOnScreen native(*x, server.name(), input, {kProgramPath});
-        ASSERT_TRUE(native.window()) << native.errors();
+        ASSERT_TRUE(native.window()) << native.noWindow();
         ASSERT_TRUE(native.waitForFrame());
         const Snapshot expected(x->display(), *native.window());
         ASSERT_TRUE(expected.valid());
         ASSERT_EQ(native.closeAndWait(), 0);
 
         ProgramOnScreen windows(*x, server.name(), input, programUnderTest());
-        ASSERT_TRUE(windows.window()) << windows.errors();
+        ASSERT_TRUE(windows.window()) << windows.noWindow();
         ASSERT_TRUE(windows.waitForFrame());
         const WindowSize size = x->size(*windows.window());
         ASSERT_EQ(size.width, 1024);
