@@ -4,10 +4,19 @@
 # lock, since the test programs may start together. Runs with an X display get a prefix,
 # and so a Wine server, of their own: a server first started without a display keeps a
 # desktop that cannot show windows, and later windows fail to open on it.
+#   wine.sh PROGRAM [ARGUMENT...]   runs PROGRAM
+#   wine.sh --end                   ends the prefix's server and all it runs, and waits
 set -euo pipefail
 export WINEPREFIX=${WINEPREFIX:-${TMPDIR:-/tmp}/cube-rotation-wine${DISPLAY:+-x11}}
 export WINEDEBUG=-all
 wine=/usr/lib/wine/wine64
+# The desktop of a server lives on the X display of the program that first needed it, so
+# a test that stops its display ends the server too, or the next test's windows would
+# depend on a desktop whose display is gone.
+if [[ "${1:-}" == --end ]]; then
+  /usr/lib/wine/wineserver -k 2>/dev/null || true # no server: nothing to end
+  exec /usr/lib/wine/wineserver -w
+fi
 # Under the lock:
 # - the prefix counts as made only once its boot, and the boot's server, have ended;
 # - a server that outlives each program by a while saves a second per run. Whoever starts

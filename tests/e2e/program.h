@@ -17,13 +17,18 @@ inline const std::string kProgramPath = CUBE_ROTATION_PATH;
 // when CUBE_WINDOWS_PROGRAM names it (and CUBE_WINE the script that runs it).
 inline bool testingWindowsProgram() { return std::getenv("CUBE_WINDOWS_PROGRAM") != nullptr; }
 
+inline std::string wineRunner()
+{
+    const char* wine = std::getenv("CUBE_WINE");
+    return wine != nullptr ? wine : "wine";
+}
+
 inline std::vector<std::string> programUnderTest()
 {
     if (!testingWindowsProgram()) {
         return {kProgramPath};
     }
-    const char* wine = std::getenv("CUBE_WINE");
-    return {wine != nullptr ? wine : "wine", std::getenv("CUBE_WINDOWS_PROGRAM")};
+    return {wineRunner(), std::getenv("CUBE_WINDOWS_PROGRAM")};
 }
 
 // What the program under test writes: on Windows the console is in text mode, so every
@@ -48,6 +53,21 @@ protected:
         ASSERT_FALSE(server.name().empty()) << "Xvfb did not start";
         x = std::make_unique<XClient>(server.name());
         ASSERT_TRUE(x->connected());
+    }
+
+    // Wine keeps its desktop on the display of the program that first needed it: the Wine
+    // server ends with this test, before its display does, so that no later test depends on
+    // a desktop whose display is gone (testkit/wine.sh).
+    void TearDown() override
+    {
+        if (testingWindowsProgram()) {
+            const ChildProcess end = startProcess({wineRunner(), "--end"}, "", server.name(), makeTempDir());
+            const std::optional<int> ended = waitForExit(end.pid, kExitTimeout);
+            EXPECT_EQ(ended, 0) << "the Wine server did not end: " << readFile(end.stderrPath);
+            if (!ended) {
+                killProcess(end.pid);
+            }
+        }
     }
 
     VirtualDisplay server;
