@@ -55,9 +55,8 @@ protected:
         ASSERT_TRUE(x->connected());
     }
 
-    // Wine keeps its desktop on the display of the program that first needed it: the Wine
-    // server ends with this test, before its display does, so that no later test depends on
-    // a desktop whose display is gone (testkit/wine.sh).
+    // The Wine server's desktop is on this test's display: it ends before the display does
+    // (why: testkit/wine.sh --end).
     void TearDown() override
     {
         if (testingWindowsProgram()) {
