@@ -1,5 +1,5 @@
-// ESLint's settings for our own JavaScript: the page's classic scripts (web/), and the
-// modules of the test kit, the tests and the benchmark. ESLint and its rule sets come from
+// ESLint's settings for our own JavaScript: the page's modules (web/), and those of the test
+// kit, the tests and the benchmark. ESLint and its rule sets come from
 // the test kit's npm lock; scripts/lint.sh runs it.
 import { createRequire } from 'node:module';
 
@@ -20,10 +20,9 @@ export default [
     },
   },
   {
-    // Classic scripts, since a page opened from the disk may not load modules: each names
-    // what it takes from the scripts before it (/* global */) and what it gives (/* exported */).
+    // Bundled into one classic script for the browser; the program's factory is global.
     files: ['web/**/*.js'],
-    languageOptions: { sourceType: 'script', globals: globals.browser },
+    languageOptions: { sourceType: 'module', globals: globals.browser },
   },
   {
     // Node modules whose functions also run in the page (handed to the browser to evaluate).

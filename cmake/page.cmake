@@ -2,18 +2,26 @@
 # benchmark's bare page (bench/), which include this file where they use it.
 include_guard(GLOBAL)
 
-# A page in `folder` (index.html, its scripts, cube-rotation.js and .wasm) and the same page
-# as the single file `html`, also copied into `folder` so that one server offers both, all
-# built from SOURCES and linked with LIBS. The program is
-# linked as a factory, createCubeRotation(options), which page.js calls: classic scripts,
-# since a page opened from the disk may not load a module.
+# The page's modules, bundled by esbuild (web/package.json, installed by npm ci from its
+# lock) into the one classic script that the page loads: a page opened from the disk may
+# not load modules.
+set(CUBE_PAGE_MODULES check.js console_pane.js float_text.js grading.js language.js messages.js number_tables.js
+    overlay_marks.js page.js picture.js task_link.js)
+set(web_tools ${PROJECT_SOURCE_DIR}/web)
+execute_process(COMMAND bash -c "source scripts/lib.sh && npm_tools web" WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+  RESULT_VARIABLE npm_status)
+if(NOT npm_status EQUAL 0)
+  message(FATAL_ERROR "npm ci of web/package-lock.json failed (npm comes with Debian's npm package: bash scripts/install-deps.sh web)")
+endif()
+set(CUBE_ESBUILD ${web_tools}/node_modules/.bin/esbuild)
+
+# A page in `folder` (index.html, page.js, cube-rotation.js and .wasm) and the same page as
+# the single file `html`, also copied into `folder` so that one server offers both, all
+# built from SOURCES and linked with LIBS. The program is linked as a factory,
+# createCubeRotation(options), which page.js calls.
 #   add_page(target folder html SOURCES ... LIBS ...)
 function(add_page target folder html)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  # The page's own scripts, in the order index.html loads them after the program's, one
-  # concern each: the console pane, the number tables, the picture's overlay, the check of
-  # a prediction, and the wiring that starts the program.
-  set(page_scripts console_pane.js numbers.js picture.js check.js page.js)
   set(web ${PROJECT_SOURCE_DIR}/web)
   foreach(kind multi single)
     set(name ${target})
@@ -33,17 +41,22 @@ function(add_page target folder html)
       RUNTIME_OUTPUT_DIRECTORY ${out})
   endforeach()
   configure_file(${web}/index.html ${folder}/index.html COPYONLY)
-  set(scripts "cube-rotation.js=${CMAKE_CURRENT_BINARY_DIR}/${target}-single/cube-rotation.js")
-  set(depends ${web}/index.html ${web}/inline_script.cmake)
-  foreach(script IN LISTS page_scripts)
-    configure_file(${web}/${script} ${folder}/${script} COPYONLY)
-    list(APPEND scripts "${script}=${web}/${script}")
-    list(APPEND depends ${web}/${script})
-  endforeach()
+  list(TRANSFORM CUBE_PAGE_MODULES PREPEND ${web}/ OUTPUT_VARIABLE modules)
+  set(bundle ${CMAKE_CURRENT_BINARY_DIR}/${target}-bundle/page.js)
+  add_custom_command(OUTPUT ${bundle}
+    COMMAND ${CUBE_ESBUILD} ${web}/page.js --bundle --format=iife --minify --target=es2022 --log-level=warning
+            --outfile=${bundle}
+    COMMAND ${CMAKE_COMMAND} -E copy ${bundle} ${folder}/page.js
+    DEPENDS ${modules} ${web}/package-lock.json
+    VERBATIM)
+  add_custom_target(${target}-bundle DEPENDS ${bundle})
+  add_dependencies(${target} ${target}-bundle)
+  add_dependencies(${target}-single ${target}-bundle)
   add_custom_command(TARGET ${target}-single POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -DPAGE=${web}/index.html -DOUTPUT=${html} "-DSCRIPTS=${scripts}"
+    COMMAND ${CMAKE_COMMAND} -DPAGE=${web}/index.html -DOUTPUT=${html}
+            "-DSCRIPTS=cube-rotation.js=${CMAKE_CURRENT_BINARY_DIR}/${target}-single/cube-rotation.js;page.js=${bundle}"
             -P ${web}/inline_script.cmake
     COMMAND ${CMAKE_COMMAND} -E copy ${html} ${folder}/
     VERBATIM)
-  set_property(TARGET ${target}-single APPEND PROPERTY LINK_DEPENDS ${depends})
+  set_property(TARGET ${target}-single APPEND PROPERTY LINK_DEPENDS ${web}/index.html ${web}/inline_script.cmake ${bundle})
 endfunction()

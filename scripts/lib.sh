@@ -1,6 +1,6 @@
 # What the scripts share, sourced by each: the repository's root, the Debian packages of
 # scripts/packages.txt, a preset configured and built, a command whose output shows only
-# when it fails, the browser tools from npm, and the version. Build output goes to standard
+# when it fails, the npm tools, and the version. Build output goes to standard
 # error, so that a script's own output stays clean.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -34,14 +34,20 @@ quietly() {
   return "$status"
 }
 
-# The browser tools and the linter (testkit/package-lock.json), exactly as locked; once per
-# state of the lock, since npm ci starts from an empty node_modules every time.
-install_browser_tools() {
-  local lock stamp=$root/testkit/node_modules/.installed-lock
-  lock=$(sha256sum "$root/testkit/package-lock.json")
+# The npm packages of a folder's lock (web: the page's bundler; testkit: the browser tools,
+# the property tests' generator and the linter), exactly as locked; once per state of the
+# lock, since npm ci starts from an empty node_modules every time.   npm_tools FOLDER
+npm_tools() {
+  local folder=$root/$1 lock stamp
+  stamp=$folder/node_modules/.installed-lock
+  lock=$(sha256sum "$folder/package-lock.json")
   [[ -f "$stamp" && "$(cat "$stamp")" == "$lock" ]] && return 0
-  npm ci --prefix "$root/testkit" --no-audit --no-fund >&2
+  npm ci --prefix "$folder" --no-audit --no-fund >&2
   echo "$lock" >"$stamp"
+}
+
+install_browser_tools() {
+  npm_tools testkit
 }
 
 # The version of the top CMakeLists.txt.

@@ -7,7 +7,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$root"
 build=${1:-build/test}
-need_packages build run test
+need_packages build run web test
 if [[ ! -f "$build/compile_commands.json" ]]; then
   [[ "$build" -ef build/test || "$build" == build/test ]] ||
     { echo "lint.sh: $build has no compile_commands.json; configure it with CMAKE_EXPORT_COMPILE_COMMANDS=ON" >&2; exit 1; }

@@ -32,7 +32,9 @@ WindowPosition windowPosition(const Point& point)
     glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
     glGetIntegerv(GL_VIEWPORT, viewport.data());
     const std::array<double, 4> clip = times(projection, times(modelview, {point.x, point.y, point.z, 1.0}));
-    if (clip[3] == 0.0) {
+    // Clipped away in depth (behind the eye, nearer than the near plane or past the far
+    // one): GL draws nothing there, and a projection would put it mirrored on the screen.
+    if (!(clip[3] > 0.0) || clip[2] < -clip[3] || clip[2] > clip[3]) {
         return {NAN, NAN};
     }
     const double fromLeft = viewport[0] + (clip[0] / clip[3] + 1.0) * 0.5 * viewport[2];

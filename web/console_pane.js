@@ -1,15 +1,14 @@
 // The console pane of the page: what the program writes, shown as text, and what the user
 // types, handed to the program a line at a time (web/page_streams.cpp reads and writes it
 // through Module.terminal).
-/* exported makeConsolePane */
-'use strict';
+import { say } from './language.js';
 
 // The console pane. It shows what the program writes, exactly as written, and hands the
 // program what the user types, a line at a time, the way a terminal does: Enter sends the
 // line and a newline, a paste sends each of its complete lines, and Ctrl-D ends the input
 // (on an empty line; on a non-empty one it sends the line without a newline). Everything
 // is inserted as text, never as HTML.
-function makeConsolePane(transcript, line, hint) {
+export function makeConsolePane(transcript, line, hint) {
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
   const written = [];
@@ -51,9 +50,11 @@ function makeConsolePane(transcript, line, hint) {
     wake();
   }
 
+  // No more input is taken; the hint says why (a key of the page's messages).
   function close(note) {
     line.disabled = true;
-    hint.textContent = note;
+    hint.dataset.text = note;
+    hint.textContent = say(note);
   }
 
   // Sends each complete line of `text` typed at the caret; the rest stays on the line.
@@ -78,7 +79,7 @@ function makeConsolePane(transcript, line, hint) {
       event.preventDefault();
       if (line.value === '') {
         ended = true;
-        close('Unos je zavrsen.');
+        close('inputEnded');
         wake();
       } else {
         send(line.value);

@@ -1,8 +1,8 @@
-// The page's wiring: it starts the program (cube-rotation.js, loaded first, defines
+// The page's entry: it starts the program (cube-rotation.js, loaded first, defines
 // createCubeRotation(options)) with the console pane and Emscripten's hooks, shows each step
 // as the program finishes it, and runs the buttons, the answers in the link, the task
-// links, the labels over the picture and the check of a prediction. This script is the only
-// one that starts the program.
+// links, the labels over the picture and the check of a prediction. Bundled into the one
+// classic script that the page loads, so that it also runs from the disk.
 //
 // window.cubeRotation, the page's status, read by anyone checking the page:
 //   started      the program's code is loaded and running
@@ -15,357 +15,377 @@
 //   failed       what went wrong, in words, or null
 //   corners      where the program's camera puts V0..V7 of each cube on the canvas, once
 //                the run is shown: 32 of { cube: 0..3, vertex: 0..7, x, y }, in pixels
-//                of the 1024x700 drawing buffer from its top-left corner
+//                of the 1024x700 drawing buffer from its top-left corner (NaN for a
+//                corner the camera cannot place)
 //   check        the last prediction checked, or null: { cube, vertex, predicted: [x, y, z],
 //                program: [x, y, z], verdict: 'correct' | 'wrong', mistakes: [ids] }
 //   task         the task of a task link ({ vertex, cube, answers }), or null
-// and, for the tests and the benchmark only (the page itself needs neither):
+//   taskProblem  why the link's task cannot be asked ({ problem, item }), or null
 //   written      every chunk of bytes the program wrote, in order (Uint8Arrays)
 //   sentLines    every line sent to the program, without its newline
-/* global makeConsolePane, makeNumberTables, makePictureOverlay, makePredictionCheck, linkItems, taskInFragment, taskFragment, floatText, cubeNames, tolerance, createCubeRotation */
-'use strict';
+/* global createCubeRotation */
+import { makePredictionCheck } from './check.js';
+import { makeConsolePane } from './console_pane.js';
+import { floatText } from './float_text.js';
+import { tolerance } from './grading.js';
+import { applyTexts, say, sayWith, words } from './language.js';
+import { makeNumberTables } from './number_tables.js';
+import { makePictureOverlay } from './picture.js';
+import { answersInFragment, taskFragment, taskInFragment } from './task_link.js';
 
-(function () {
-  const byId = (id) => document.getElementById(id);
-  const canvas = byId('canvas');
-  const terminal = makeConsolePane(byId('transcript'), byId('line'), byId('hint'));
-  const tables = makeNumberTables(byId('tables'));
-  const overlay = makePictureOverlay(byId('overlay'), { shown: byId('labels'), which: byId('labels-which') });
-  const task = taskInFragment(location.hash);
+const byId = (id) => document.getElementById(id);
+applyTexts(document);
+const canvas = byId('canvas');
+const terminal = makeConsolePane(byId('transcript'), byId('line'), byId('hint'));
+const tables = makeNumberTables(byId('tables'));
+const overlay = makePictureOverlay(byId('overlay'), { shown: byId('labels'), which: byId('labels-which') }, () => ({
+  cubes: words('cubeNames'), choices: words('cubes'), allFour: say('allFour'), program: say('programMark'),
+  predicted: say('predictedMark'), eachCube: say('eachCube'), eachVertex: say('eachVertex'),
+}));
+const linkTask = taskInFragment(location.hash);
+const task = linkTask?.problem ? null : linkTask;
 
-  const status = {
-    started: false,
-    windowOpen: false,
-    firstFrameAt: null,
-    ready: false,
-    failed: null,
-    get reading() { return terminal.reading; },
-    get queued() { return terminal.queued; },
-    corners: [],
-    check: null,
-    task: task && !task.invalid ? task : null,
-    written: terminal.written,
-    sentLines: terminal.sentLines,
-  };
-  window.cubeRotation = status;
+const status = {
+  started: false,
+  windowOpen: false,
+  firstFrameAt: null,
+  ready: false,
+  failed: null,
+  get reading() { return terminal.reading; },
+  get queued() { return terminal.queued; },
+  corners: [],
+  check: null,
+  task,
+  taskProblem: linkTask?.problem ? linkTask : null,
+  written: terminal.written,
+  sentLines: terminal.sentLines,
+};
+window.cubeRotation = status;
 
-  // Says what went wrong and what to do, with the technical reason under it; the first
-  // failure is the one worth telling.
-  function fail(what, reason) {
-    if (status.failed) {
-      return;
-    }
-    status.failed = what;
-    terminal.close('Program vise ne cita unos.');
-    byId('numbers').hidden = true; // it would never be filled
-    byId('failure-what').textContent = what;
-    byId('failure-reason').textContent = `Tehnicki razlog: ${reason}`;
-    byId('failure').hidden = false;
-  }
-
-  function failedToStart(reason) {
-    if (location.protocol === 'file:') {
-      fail('Program ne moze da se pokrene iz ove fascikle otvorene sa diska: pregledac ne dozvoljava ' +
-        'stranici sa diska da ucita datoteku cube-rotation.wasm. Otvorite datoteku cube-rotation.html, ' +
-        'koja sadrzi ceo program i radi i sa diska, ili posluzite ovu fasciklu veb serverom.', reason);
-    } else {
-      fail('Program nije mogao da se ucita. Proverite vezu i ucitajte stranicu ponovo.', reason);
-    }
-  }
-
-  function stoppedAbnormally(reason) {
-    if (!status.started) {
-      failedToStart(reason);
-    } else {
-      fail('Program se neocekivano zaustavio. Pritisnite "Pokreni ponovo" da ga pokrenete iznova.', reason);
-    }
-  }
-
-  // Anything the page did not expect is a failure worth telling.
-  window.addEventListener('unhandledrejection', (event) => {
-    stoppedAbnormally(String(event.reason?.message ?? event.reason));
-  });
-  window.addEventListener('error', (event) => {
-    stoppedAbnormally(String(event.error?.message ?? event.message));
-  });
-
-  // Answers in the page's address: #30,45,60 gives the lines 30, 45 and 60, typed for the
-  // user as the program asks, echoed like typed text; the user types on once they run out.
-  // The fragment only ever reaches the program's input, as text.
-  function answersInFragment(fragment) {
-    const answers = fragment.replace(/^#/, '');
-    return answers === '' ? [] : linkItems(answers);
-  }
-
-  const pageAddress = () => location.href.replace(/#.*$/, '');
-
-  // kocka-30-45-60.png for the answers 30, 45 and 60: the words of the lines sent, with
-  // anything a file name should not hold left out.
-  function pictureName(lines) {
-    const words = lines.join(' ').split(/\s+/).map((word) => word.replace(/[^0-9A-Za-z.+-]/g, '')).filter(Boolean);
-    return `${['kocka', ...words].join('-').slice(0, 100)}.png`;
-  }
-
-  // The scene lives as long as the program, so a fresh run is a fresh page: an empty one,
-  // without the answers of the link it was opened from.
-  byId('restart').addEventListener('click', () => {
-    if (location.hash) {
-      location.replace(pageAddress());
-    } else {
-      location.reload();
-    }
-  });
-
-  async function copyText(text) {
-    try {
-      await navigator.clipboard.writeText(text);
-      return true;
-    } catch {
-      return false; // no clipboard here (a page from the disk, a browser that asks first)
-    }
-  }
-
-  // A link offered in `box` (its first child says what it is, its last holds it). A link to
-  // a file on this computer works only on it: from the disk, the page offers the part after
-  // #, to add to the page's address wherever it is put on the web.
-  async function offerLink(box, fragment, what) {
-    const fromDisk = location.protocol === 'file:';
-    const text = fromDisk ? fragment : pageAddress() + fragment;
-    const copied = await copyText(text);
-    box.hidden = false;
-    if (fromDisk) {
-      box.firstElementChild.textContent = 'Veza ka datoteci na ovom racunaru radi samo na njemu. Kad stranicu ' +
-        `postavite na veb, dodajte njenoj adresi ovaj nastavak${copied ? ' (kopiran je)' : ''}: `;
-    } else {
-      box.firstElementChild.textContent = copied ? `${what} je kopirana: ` : `Kopirajte ${what.toLowerCase()}: `;
-    }
-    box.lastElementChild.textContent = text;
-  }
-
-  byId('share').addEventListener('click', () => {
-    offerLink(byId('shared'), `#${terminal.sentLines.map(encodeURIComponent).join(',')}`, 'Veza');
-  });
-
-  // The picture with its key over the whole screen, for a projector; Esc returns.
-  const picture = byId('picture');
-  const fullscreenButton = byId('fullscreen');
-  fullscreenButton.hidden = !document.fullscreenEnabled;
-  fullscreenButton.addEventListener('click', () => {
-    if (document.fullscreenElement) {
-      document.exitFullscreen();
-    } else {
-      picture.requestFullscreen().catch(() => {});
-    }
-  });
-  // Esc ends full screen in every browser; this also covers one that hands the key to the page.
-  document.addEventListener('keydown', (event) => {
-    if (event.key === 'Escape' && document.fullscreenElement) {
-      document.exitFullscreen();
-    }
-  });
-
-  // The program, once started, and what it read and computed, once it has drawn.
-  let program = null;
-  let finished = null;
-  let resolveFinished;
-  const whenFinished = new Promise((resolve) => { resolveFinished = resolve; });
-
-  const readTurn = (step) => {
-    const fields = Array.from({ length: 11 }, (_, field) => program._pageTurn(step, field));
-    return { degrees: fields[0], radians: fields[1], matrix: fields.slice(2) };
-  };
-  // V0..V7 of cube `cube` (0 red ... 3 yellow), by label.
-  const readCube = (cube) => {
-    const byLabel = [];
-    for (let i = 0; i < 8; ++i) {
-      byLabel[program._pageVertexLabel(i)] = [0, 1, 2].map((axis) => program._pagePoint(cube * 8 + i, axis));
-    }
-    return byLabel;
-  };
-  const onCanvas = (point) => [0, 1].map((axis) => program._pageProject(...point, axis));
-
-  // The program tells the page as soon as a step is done: its angle, matrix and cube go into
-  // the key and the tables while the program waits for the next answer.
-  function stepFinished(step) {
-    const turn = readTurn(step);
-    const axis = 'XYZ'[step];
-    byId(`key-${axis.toLowerCase()}`).textContent = `${axis} ${floatText(turn.degrees)}\u00b0`;
-    tables.showTurn(step, turn);
-    tables.showCube(step + 1, readCube(step + 1));
-  }
-
-  // WebGL clears the canvas once a frame is shown, so the picture is taken from a frame
-  // drawn for it, right after the drawing, with the marks over it when there are any.
-  let saveWanted = false;
-  const saveButton = byId('save');
-  saveButton.addEventListener('click', () => {
-    saveWanted = true;
-    program?._pageRedraw();
-  });
-
-  function savePicture() {
-    let source = canvas;
-    if (byId('overlay').childElementCount > 0) {
-      source = document.createElement('canvas');
-      source.width = canvas.width;
-      source.height = canvas.height;
-      const context = source.getContext('2d');
-      context.drawImage(canvas, 0, 0);
-      overlay.drawOn(context);
-    }
-    source.toBlob((blob) => {
-      const link = document.createElement('a');
-      link.href = URL.createObjectURL(blob);
-      link.download = pictureName(terminal.sentLines);
-      link.click();
-      setTimeout(() => URL.revokeObjectURL(link.href), 10000); // long after the download began
-    }, 'image/png');
-  }
-
-  // A comma between digits reads as the end of the number: say what the program read.
-  function showCommaNote(turns) {
-    if (!terminal.sentLines.some((line) => /\d,\d/.test(line))) {
-      return;
-    }
-    const read = turns.map((turn, step) => `${'XYZ'[step]} ${floatText(turn.degrees)}\u00b0`).join(', ');
-    const note = byId('comma-note');
-    note.textContent = `Decimalni separator je tacka, ne zarez (12.5, a ne 12,5). Program je procitao: ${read}.`;
-    note.hidden = false;
-  }
-
-  // The first frame means the window is open and the program reads no more: the input
-  // closes and the picture comes into view. The rest follows in the next frame (the
-  // product, the corners and their labels, the check), so that the first one costs no
-  // more than a bare GLUT page's.
-  function firstFrame() {
-    status.windowOpen = true;
-    terminal.close('Program vise ne cita unos; slika je ispod.');
-    if (!byId('picture').hidden) {
-      canvas.scrollIntoView({ block: 'end' });
-    }
-    saveButton.disabled = !program?._pageRedraw;
-    status.firstFrameAt = performance.now();
-    requestAnimationFrame(showTheRun);
-  }
-
-  function showTheRun() {
-    if (program?._pageProject) {
-      tables.showProduct();
-      byId('copy').disabled = false;
-      byId('numbers-waiting').hidden = true;
-      showCommaNote(tables.shown.turns);
-      status.corners = tables.shown.vertices.flatMap((vertices, cube) => vertices.map((point, vertex) => {
-        const [x, y] = onCanvas(point);
-        return { cube, vertex, x, y };
-      }));
-      overlay.setCorners(status.corners);
-      finished = { degrees: tables.shown.turns.map((turn) => turn.degrees), vertices: tables.shown.vertices };
-      resolveFinished(finished);
-      byId('make-task').disabled = false;
-    }
-    status.ready = true;
-  }
-
-  function afterFrame() {
-    if (!status.windowOpen) {
-      firstFrame();
-    }
-    if (saveWanted) {
-      saveWanted = false;
-      savePicture();
-    }
-  }
-
-  byId('copy').addEventListener('click', async () => {
-    const text = byId('copy-text');
-    text.value = tables.asText();
-    const copied = await copyText(text.value);
-    byId('copied').textContent = copied ? 'Tabele su kopirane.' : 'Kopirajte tekst ispod.';
-    text.hidden = copied;
-    if (!copied) {
-      text.select();
-    }
-  });
-
-  // A vertex's header in the table marks that vertex on all four cubes.
-  byId('tables').addEventListener('click', (event) => {
-    const button = event.target.closest('button[data-vertex]');
-    if (button) {
-      overlay.showVertex(Number(button.dataset.vertex));
-      canvas.scrollIntoView({ block: 'nearest' });
-    }
-  });
-
-  // --- The check of a prediction, and tasks ------------------------------------------
-
-  const form = byId('check-form');
-  byId('tolerance').textContent = String(tolerance);
-  // A task hides what would give its answer away (the program's run, the picture, the
-  // tables) until the first check.
-  const answerParts = ['console', 'hint', 'picture', 'canvas-note', 'numbers'];
-  let revealed = true;
-  if (status.task) {
-    revealed = false;
-    answerParts.forEach((id) => { byId(id).hidden = true; });
-    form.elements.namedItem('cube').value = String(task.cube);
-    form.elements.namedItem('vertex').value = String(task.vertex);
-    form.elements.namedItem('cube').disabled = true;
-    form.elements.namedItem('vertex').disabled = true;
-    const statement = byId('task');
-    const turns = task.answers.slice(0, task.cube).map((answer, i) => `oko ${'XYZ'[i]} ose za ${answer}\u00b0`);
-    statement.textContent = `Zadatak: gde je teme V${task.vertex} ${cubeNames[task.cube].replace(/a$/, 'e')} kocke` +
-      `${turns.length > 0 ? ` posle rotacija ${turns.join(', ')}` : ''}? Upisite svoje predvidjanje i pritisnite "Proveri".`;
-    statement.hidden = false;
-  } else if (task?.invalid) {
-    const statement = byId('task');
-    statement.textContent = `Zadatak u adresi stranice ne moze da se procita (${task.invalid}). Ispravan zadatak ` +
-      'izgleda ovako: #zadatak=V7,30,45,60 (teme, pa uglovi oko X, Y i Z).';
-    statement.hidden = false;
-  }
-
-  makePredictionCheck(form, byId('verdict'), {
-    // In a task the program has its answers from the link; otherwise it needs all three.
-    program: () => (!status.failed && (finished || status.task) ? whenFinished : null),
-    checked(result) {
-      status.check = result;
-      overlay.setCheck({ vertex: result.vertex, program: onCanvas(result.program), predicted: onCanvas(result.predicted) });
-      if (!revealed) {
-        revealed = true;
-        answerParts.forEach((id) => { byId(id).hidden = false; });
-        form.elements.namedItem('cube').disabled = false;
-        form.elements.namedItem('vertex').disabled = false;
-        byId('check').scrollIntoView({ block: 'nearest' });
-      }
-    },
-  });
-
-  byId('make-task').addEventListener('click', () => {
-    const cube = Number(form.elements.namedItem('cube').value);
-    const vertex = Number(form.elements.namedItem('vertex').value);
-    offerLink(byId('task-link'), taskFragment(vertex, finished.degrees, cube), 'Veza zadatka');
-  });
-
-  // --- Starting the program ------------------------------------------------------------
-
-  // Without WebGL the window could never open: say so instead of asking the questions.
-  const probe = document.createElement('canvas');
-  if (!probe.getContext('webgl') && !probe.getContext('experimental-webgl')) {
-    fail('Ovaj pregledac ne moze da crta WebGL, pa slika kocki ne moze da se prikaze. Ukljucite WebGL ' +
-      '(hardversko ubrzanje) u podesavanjima pregledaca ili otvorite stranicu u drugom pregledacu.',
-    'WebGL nije dostupan (getContext("webgl") je vratio null).');
+// Says what went wrong and what to do, with the technical reason under it; the first
+// failure is the one worth telling.
+function fail(what, reason) {
+  if (status.failed) {
     return;
   }
+  status.failed = say(what);
+  terminal.close('noMoreInput');
+  byId('numbers').hidden = true; // it would never be filled
+  byId('failure-what').textContent = say(what);
+  byId('failure-reason').textContent = say('technicalReason', { reason });
+  byId('failure').hidden = false;
+}
 
-  // A page opened from the disk may not fetch its .wasm (Chromium and Firefox refuse), and
-  // the browser keeps the reason from the page: the same fetch, tried here, tells.
+function failedToStart(reason) {
+  fail(location.protocol === 'file:' ? 'diskFolder' : 'notLoaded', reason);
+}
+
+function stoppedAbnormally(reason) {
+  if (status.started) {
+    fail('stopped', reason);
+  } else {
+    failedToStart(reason);
+  }
+}
+
+// Anything the page did not expect is a failure worth telling.
+window.addEventListener('unhandledrejection', (event) => {
+  stoppedAbnormally(String(event.reason?.message ?? event.reason));
+});
+window.addEventListener('error', (event) => {
+  stoppedAbnormally(String(event.error?.message ?? event.message));
+});
+
+const pageAddress = () => location.href.replace(/#.*$/, '');
+
+// kocka-30-45-60.png for the answers 30, 45 and 60: the words of the lines sent, with
+// anything a file name should not hold left out.
+function pictureName(lines) {
+  const names = lines.join(' ').split(/\s+/).map((word) => word.replace(/[^0-9A-Za-z.+-]/g, '')).filter(Boolean);
+  return `${['kocka', ...names].join('-').slice(0, 100)}.png`;
+}
+
+// The scene lives as long as the program, so a fresh run is a fresh page: an empty one,
+// without the answers of the link it was opened from.
+byId('restart').addEventListener('click', () => {
+  if (location.hash) {
+    location.replace(pageAddress());
+  } else {
+    location.reload();
+  }
+});
+
+async function copyText(text) {
+  try {
+    await navigator.clipboard.writeText(text);
+    return true;
+  } catch {
+    return false; // no clipboard here (a page from the disk, a browser that asks first)
+  }
+}
+
+// A link offered in `box` (its first child says what it is, its last holds it). A link to
+// a file on this computer works only on it: from the disk, the page offers the part after
+// #, to add to the page's address wherever it is put on the web. `words` are the keys of
+// what the box says when the link was copied and when it was not.
+async function offerLink(box, fragment, [copiedKey, copyKey]) {
+  const fromDisk = location.protocol === 'file:';
+  const text = fromDisk ? fragment : pageAddress() + fragment;
+  const copied = await copyText(text);
+  box.hidden = false;
+  box.firstElementChild.textContent = say(fromDisk ? (copied ? 'fromDiskCopied' : 'fromDisk') : copied ? copiedKey : copyKey);
+  box.lastElementChild.textContent = text;
+}
+
+byId('share').addEventListener('click', () => {
+  offerLink(byId('shared'), `#${terminal.sentLines.map(encodeURIComponent).join(',')}`, ['linkCopied', 'copyLink']);
+});
+
+// The picture with its key over the whole screen, for a projector; Esc returns.
+const picture = byId('picture');
+const fullscreenButton = byId('fullscreen');
+fullscreenButton.hidden = !document.fullscreenEnabled;
+fullscreenButton.addEventListener('click', () => {
+  if (document.fullscreenElement) {
+    document.exitFullscreen();
+  } else {
+    picture.requestFullscreen().catch(() => {});
+  }
+});
+// Esc ends full screen in every browser; this also covers one that hands the key to the page.
+document.addEventListener('keydown', (event) => {
+  if (event.key === 'Escape' && document.fullscreenElement) {
+    document.exitFullscreen();
+  }
+});
+
+// The program, once started, and what it read and computed, once it has drawn.
+let program = null;
+let finished = null;
+let resolveFinished;
+const whenFinished = new Promise((resolve) => { resolveFinished = resolve; });
+
+const readTurn = (step) => {
+  const fields = Array.from({ length: 11 }, (_, field) => program._pageTurn(step, field));
+  return { degrees: fields[0], radians: fields[1], matrix: fields.slice(2) };
+};
+// V0..V7 of cube `cube` (0 red ... 3 yellow), by label.
+const readCube = (cube) => {
+  const byLabel = [];
+  for (let i = 0; i < 8; ++i) {
+    byLabel[program._pageVertexLabel(i)] = [0, 1, 2].map((axis) => program._pagePoint(cube * 8 + i, axis));
+  }
+  return byLabel;
+};
+const onCanvas = (point) => [0, 1].map((axis) => program._pageProject(...point, axis));
+
+// --- Tasks -------------------------------------------------------------------------------
+
+// A task hides what would give its answer away (the program's run, the picture, the
+// tables) until the first check.
+const answerParts = ['console', 'hint', 'picture', 'canvas-note', 'numbers'];
+const statement = byId('task');
+let revealed = !task;
+answerParts.forEach((id) => { byId(id).hidden = !revealed; });
+
+// The task in words, with the angles as the program read them, once it has read them all.
+function stateTask() {
+  const turns = tables.shown.turns.slice(0, task.cube);
+  if (turns.length < task.cube) {
+    return;
+  }
+  const red = tables.shown.vertices[0][task.vertex];
+  statement.textContent = say('task', {
+    vertex: `V${task.vertex}`, cube: words('ofCube')[task.cube],
+    turns: turns.map((turn, step) => say('turn', { axis: 'XYZ'[step], degrees: floatText(turn.degrees) })).join(', '),
+  }) + say('taskStart', { vertex: `V${task.vertex}`, start: red.map((x) => floatText(x)).join(', ') });
+  statement.hidden = false;
+}
+
+// A task link the page cannot ask is said so, with what a task link looks like; the page
+// runs as without one.
+if (status.taskProblem) {
+  const { problem, item } = status.taskProblem;
+  const why = say(`bad${problem[0].toUpperCase()}${problem.slice(1)}`, { item });
+  statement.textContent = say('badTask', { why });
+  statement.setAttribute('role', 'alert');
+  statement.hidden = false;
+}
+
+// --- The run, step by step -----------------------------------------------------------------
+
+// The program tells the page as soon as a step is done: its angle, matrix and cube go into
+// the key and the tables while the program waits for the next answer.
+function stepFinished(step) {
+  const turn = readTurn(step);
+  const axis = 'XYZ'[step];
+  byId(`key-${axis.toLowerCase()}`).textContent = `${axis} ${floatText(turn.degrees)}\u00b0`;
+  tables.showTurn(step, turn);
+  tables.showCube(step + 1, readCube(step + 1));
+  if (task) {
+    stateTask();
+  }
+}
+
+// WebGL clears the canvas once a frame is shown, so the picture is taken from a frame
+// drawn for it, right after the drawing, with the marks over it when there are any.
+let saveWanted = false;
+const saveButton = byId('save');
+saveButton.addEventListener('click', () => {
+  saveWanted = true;
+  program?._pageRedraw();
+});
+
+function savePicture() {
+  let source = canvas;
+  if (byId('overlay').childElementCount > 0) {
+    source = document.createElement('canvas');
+    source.width = canvas.width;
+    source.height = canvas.height;
+    const context = source.getContext('2d');
+    context.drawImage(canvas, 0, 0);
+    overlay.drawOn(context);
+  }
+  source.toBlob((blob) => {
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(blob);
+    link.download = pictureName(terminal.sentLines);
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 10000); // long after the download began
+  }, 'image/png');
+}
+
+// A comma between digits reads as the end of the number: say what the program read.
+function showCommaNote(turns) {
+  if (!terminal.sentLines.some((line) => /\d,\d/.test(line))) {
+    return;
+  }
+  const read = turns.map((turn, step) => `${'XYZ'[step]} ${floatText(turn.degrees)}\u00b0`).join(', ');
+  const note = byId('comma-note');
+  note.textContent = say('commaNote', { read });
+  note.hidden = false;
+}
+
+// The first frame means the window is open and the program reads no more: the input
+// closes and the picture comes into view. The rest follows in the next frame (the
+// product, the corners and their labels, the check), so that the first one costs no
+// more than a bare GLUT page's.
+function firstFrame() {
+  status.windowOpen = true;
+  terminal.close('pictureBelow');
+  if (revealed) {
+    canvas.scrollIntoView({ block: 'end' });
+  }
+  saveButton.disabled = !program?._pageRedraw;
+  status.firstFrameAt = performance.now();
+  requestAnimationFrame(showTheRun);
+}
+
+function showTheRun() {
+  if (program?._pageProject) {
+    tables.showProduct();
+    byId('copy').disabled = false;
+    byId('numbers-waiting').hidden = true;
+    showCommaNote(tables.shown.turns);
+    status.corners = tables.shown.vertices.flatMap((vertices, cube) => vertices.map((point, vertex) => {
+      const [x, y] = onCanvas(point);
+      return { cube, vertex, x, y };
+    }));
+    overlay.setCorners(status.corners);
+    finished = { degrees: tables.shown.turns.map((turn) => turn.degrees), vertices: tables.shown.vertices };
+    resolveFinished(finished);
+    byId('make-task').disabled = false;
+  }
+  status.ready = true;
+}
+
+function afterFrame() {
+  if (!status.windowOpen) {
+    firstFrame();
+  }
+  if (saveWanted) {
+    saveWanted = false;
+    savePicture();
+  }
+}
+
+byId('copy').addEventListener('click', async () => {
+  const text = byId('copy-text');
+  text.value = tables.asText();
+  const copied = await copyText(text.value);
+  byId('copied').textContent = say(copied ? 'copied' : 'copyBelow');
+  text.hidden = copied;
+  if (!copied) {
+    text.select();
+  }
+});
+
+// A vertex's header in the table marks that vertex on all four cubes.
+byId('tables').addEventListener('click', (event) => {
+  const button = event.target.closest('button[data-vertex]');
+  if (button) {
+    overlay.showVertex(Number(button.dataset.vertex));
+    canvas.scrollIntoView({ block: 'nearest' });
+  }
+});
+
+// --- The check of a prediction -----------------------------------------------------------
+
+byId('tolerance-note').replaceChildren(say('toleranceNote', { tolerance: String(tolerance) }));
+byId('canvas-note').replaceChildren(...sayWith('canvasNote', {}, {
+  link: Object.assign(document.createElement('a'), { href: '#numbers', textContent: say('numbersTitle') }),
+}));
+
+const form = byId('check-form');
+const predictions = makePredictionCheck(form, byId('verdict'), {
+  // In a task the program has its answers from the link; otherwise it needs all three.
+  program: () => (!status.failed && (finished || task) ? whenFinished : null),
+  checked(result) {
+    status.check = result;
+    overlay.setCheck({ vertex: result.vertex, program: onCanvas(result.program), predicted: onCanvas(result.predicted) });
+    if (!revealed) {
+      revealed = true;
+      answerParts.forEach((id) => { byId(id).hidden = false; });
+      predictions.free();
+      byId('check').scrollIntoView({ block: 'nearest' });
+    }
+  },
+});
+if (task) {
+  predictions.ask(task.cube, task.vertex);
+}
+
+byId('make-task').addEventListener('click', () => {
+  const { cube, vertex } = predictions.chosen();
+  const fragment = taskFragment(vertex, finished.degrees, cube);
+  const box = byId('task-link');
+  if (fragment) {
+    offerLink(box, fragment, ['taskLinkCopied', 'copyTaskLink']);
+  } else {
+    box.firstElementChild.textContent = say(cube === 0 ? 'noTaskRed' : 'noTaskInfinite');
+    box.lastElementChild.textContent = '';
+    box.hidden = false;
+  }
+});
+
+// --- Starting the program ------------------------------------------------------------
+
+// Without WebGL the window could never open: say so instead of asking the questions. A page
+// opened from the disk may not fetch its .wasm (Chromium and Firefox refuse), and the
+// browser keeps the reason from the page: the same fetch, tried here, tells.
+function start() {
+  const probe = document.createElement('canvas');
+  if (!probe.getContext('webgl') && !probe.getContext('experimental-webgl')) {
+    fail('noWebGL', say('noWebGLReason'));
+    return;
+  }
   if (location.protocol === 'file:' && document.querySelector('script[src="cube-rotation.js"]')) {
     fetch('cube-rotation.wasm').then((response) => response.arrayBuffer())
       .catch((error) => failedToStart(`cube-rotation.wasm: ${error.message}`));
   }
-
-  terminal.typeWhenAsked(status.task ? status.task.answers : task ? [] : answersInFragment(location.hash));
+  terminal.typeWhenAsked(task ? task.answers : linkTask ? [] : answersInFragment(location.hash));
   if (typeof createCubeRotation !== 'function') {
-    failedToStart('cube-rotation.js se nije ucitao.');
+    failedToStart(say('scriptMissing'));
     return;
   }
   // main() runs as an asynchronous call, since its reads wait for the page. GLUT's event
@@ -381,13 +401,8 @@
     // main() has put the starting cube in the scene before its first read.
     if (program._pageVertexLabel) {
       tables.showCube(0, readCube(0));
-      if (status.task) {
-        const start = tables.shown.vertices[0][status.task.vertex].map((x) => floatText(x)).join(', ');
-        byId('task').append(` Na pocetnoj (crvenoj) kocki je V${status.task.vertex} u (${start}).`);
-      }
     }
   }
-
   createCubeRotation({
     canvas,
     terminal,
@@ -395,12 +410,13 @@
     onStepFinished: stepFinished,
     postMainLoop: afterFrame,
     onAbort(what) { stoppedAbnormally(String(what)); },
-    // The runtime's own notices (the GL emulation says that it is in use) are not the program's
-    // output and no error of the page's; anything else it reports is.
+    // The runtime's own notices (the GL emulation says that it is in use) are not the
+    // program's output and no error of the page's; anything else it reports is.
     printErr(text) {
       if (!/^WARNING: using emscripten GL /.test(text)) {
         console.error(text);
       }
     },
   }).then(runMain, (error) => stoppedAbnormally(String(error?.message ?? error)));
-})();
+}
+start();

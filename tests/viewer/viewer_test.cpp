@@ -254,7 +254,18 @@ TEST_F(Viewer, WindowPositionIsWhereGlDrawsThePointCountedFromTheTopLeft)
     const WindowPosition centre = windowPosition({2.5f, 2.5f, 0});
     EXPECT_NEAR(centre.x, 100.0, 1e-9);
     EXPECT_NEAR(centre.y, 100.0, 1e-9);
-    // A point in the eye's plane has no place on the screen.
-    const WindowPosition nowhere = windowPosition({2.5f, 2.5f, 30});
-    EXPECT_TRUE(std::isnan(nowhere.x) && std::isnan(nowhere.y));
+    // Points that GL clips away in depth have no place on the screen: in the eye's plane,
+    // behind the eye, nearer than the near plane (1 unit) or past the far plane (1000).
+    for (const float z : {30.0f, 31.0f, 60.0f, 29.5f, -1000.0f}) {
+        SCOPED_TRACE(z);
+        const WindowPosition nowhere = windowPosition({2.5f, 2.5f, z});
+        EXPECT_TRUE(std::isnan(nowhere.x) && std::isnan(nowhere.y));
+        std::array<GLfloat, 8> feedback{};
+        glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_2D, feedback.data());
+        glRenderMode(GL_FEEDBACK);
+        glBegin(GL_POINTS);
+        glVertex3f(2.5f, 2.5f, z);
+        glEnd();
+        EXPECT_EQ(glRenderMode(GL_RENDER), 0); // GL drew nothing either
+    }
 }

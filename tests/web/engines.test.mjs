@@ -5,9 +5,10 @@
 // native program writes, markup stays text, the tables under the picture show the native
 // program's numbers bit for bit, the corners are where the native camera puts them, and the
 // canvas differs from the native window (Xvfb) in at most 0.1% of its pixels, the corner
-// labels being drawn over it, never into it. A prediction is graded against the program
-// and named after the usual mistake it matches; a task link keeps the answer from view
-// until the first check. And where the program cannot run, the page says so in words.
+// labels being drawn over it, never into it. Task links from the disk, of every cube a task
+// can ask, several vertices and three widths, each grade their own vertex and keep the
+// answer unrendered until the first check (the grading itself is tested over its whole
+// input space under node). And where the program cannot run, the page says so in words.
 // Needs PAGE_DIR, SINGLE_PAGE, NATIVE_BUILD and an X display (testkit/xvfb.sh).
 
 import { test, before as beforeAll, after as afterAll } from 'node:test';
@@ -21,7 +22,7 @@ import {
   pageTestEnvironment, pageUrl, rgbPixels, runNative, servePage, shownNumbers,
 } from '../../testkit/browser.mjs';
 import { launch, waitTimeout } from '../../testkit/engines.mjs';
-import { mistakeAnswers } from '../../testkit/rotations.mjs';
+import { byHand, mistakenTurns } from '../../testkit/rotations.mjs';
 
 const engine = process.env.ENGINE ?? 'chromium';
 const { pageDir, singlePage, nativeBuild } = pageTestEnvironment();
@@ -188,14 +189,17 @@ test(`${engine}: the page writes the native bytes and draws the native picture f
   }
 });
 
-// Fills the check form and sends it with Enter in the last field, as a person would.
-async function checkPrediction(page, cube, vertex, [x, y, z]) {
-  await page.evaluate(([c, v]) => {
+// Fills the check form's coordinates and sends them with Enter in the last field, as a
+// person would; `choice` picks the cube and vertex first, where the form lets one.
+async function checkPrediction(page, [x, y, z], choice) {
+  await page.evaluate((c) => {
     const form = document.getElementById('check-form');
-    form.elements.namedItem('cube').value = String(c);
-    form.elements.namedItem('vertex').value = String(v);
+    if (c) {
+      form.elements.namedItem('cube').value = String(c.cube);
+      form.elements.namedItem('vertex').value = String(c.vertex);
+    }
     window.checkBefore = cubeRotation.check;
-  }, [cube, vertex]);
+  }, choice ?? null);
   for (const [name, text] of [['x', x], ['y', y], ['z', z]]) {
     await page.evaluate((field) => {
       const input = document.getElementById('check-form').elements.namedItem(field);
@@ -213,95 +217,67 @@ async function checkPrediction(page, cube, vertex, [x, y, z]) {
   }));
 }
 
-// A number as a person would type it, to three decimals, with a decimal comma or point.
-const typed = (x, comma) => {
-  const text = x.toFixed(3);
-  return comma ? text.replace('.', ',') : text;
-};
+// A number as a person writes it, to `decimals` places, with a decimal comma.
+const typed = (x, decimals = 3) => x.toFixed(decimals).replace('.', ',');
 
-test(`${engine}: a prediction is graded against the program's float, and a wrong one names the usual mistake it matches`, async (t) => {
-  // Angle triples and a vertex for which every mistake lands somewhere else.
+// What of the page is rendered at all: boxes, not text.
+const renderedParts = () => Object.fromEntries(['console', 'picture', 'canvas', 'overlay', 'numbers', 'tables']
+  .map((id) => [id, document.getElementById(id).getClientRects().length > 0]));
+
+test(`${engine}: task links from the disk each grade their own vertex and cube, the answer not rendered before the first check`, async (t) => {
+  // One made with "Napravi zadatak" from a page given its answers in the link.
+  const maker = await browser.open(`${pathToFileURL(singlePage).href}#15,75,-50`, viewport);
+  let made;
+  try {
+    await maker.waitFor(() => cubeRotation.ready);
+    await maker.evaluate(() => {
+      const form = document.getElementById('check-form');
+      form.elements.namedItem('cube').value = '2';
+      form.elements.namedItem('vertex').value = '6';
+      document.getElementById('make-task').click();
+    });
+    made = await maker.waitFor(() => document.querySelector('#task-link .link').textContent || null);
+  } finally {
+    await maker.close();
+  }
+  assert.equal(made, '#zadatak=V6,15,75,-50,zelena');
+  // Every cube a task can ask, several vertices, each width; the answers typed as a student
+  // would: to three decimals, to two (the lessons' own by hand), or with a usual mistake.
   const rows = [
-    { degrees: [30, 45, 60], vertex: 7 },
-    { degrees: [20, 50, 70], vertex: 1 },
-    { degrees: [-40, 25, 80], vertex: 7 },
-    { degrees: [60, -30, 45], vertex: 1 },
-    { degrees: [15, 75, -50], vertex: 7 },
+    { fragment: '#zadatak=V7,30,45,60', width: 1366, answer: () => ['0,822', '5,156', '4,863'], verdict: 'correct' },
+    { fragment: '#zadatak=V3,30,45,60', width: 390, answer: (exact) => exact.map((x) => typed(x)), verdict: 'correct' },
+    { fragment: '#zadatak=V0,-40,25,80,plava', width: 1920, answer: (exact) => exact.map((x) => typed(x)), verdict: 'correct' },
+    { fragment: '#zadatak=V4,200,-30,45,plava', width: 390, answer: (exact) => exact.map((x) => typed(x, 2)), verdict: 'correct' },
+    { fragment: '#zadatak=V5,20,50,70,zelena', width: 1366, mistake: 'sine-y', verdict: 'wrong' },
+    { fragment: made, width: 1920, answer: (exact) => exact.map((x) => typed(x)), verdict: 'correct' },
   ];
-  const ids = ['order', 'direction', 'radians', 'separate', 'centre'];
-  for (const { degrees, vertex } of rows) {
-    await t.test(`${degrees.join(', ')}: V${vertex}`, async () => {
+  for (const { fragment, width, answer, mistake, verdict } of rows) {
+    await t.test(`${fragment} at ${width} px`, async () => {
+      const task = /^#zadatak=V(\d),([^,]+),([^,]+),([^,]+)(?:,(\w+))?$/.exec(fragment);
+      const [vertex, degrees, cube] = [Number(task[1]), task.slice(2, 5).map(Number), { plava: 1, zelena: 2 }[task[5]] ?? 3];
       const native = nativeNumbers(nativeBuild, `${degrees.join('\n')}\n`);
-      const page = await browser.open(`${pageUrl(server)}#${degrees.join(',')}`, viewport);
+      const exact = native.cubes[cube][vertex].map(floatOfBits);
+      const page = await browser.open(`${pathToFileURL(singlePage).href}${fragment}`, { width, height: 900 });
       try {
         await page.waitFor(() => cubeRotation.ready);
-        // The yellow cube, and the green one between the turns.
-        for (const cube of [3, 2]) {
-          const program = native.cubes[cube][vertex].map(floatOfBits);
-          const answers = mistakeAnswers(degrees, startingCube[vertex], cube);
-          const all = [answers.right, ...ids.map((id) => answers[id])];
-          const unrelated = answers.right.map((x) => -x + 3.5);
-          all.forEach((a, i) => all.slice(i + 1).forEach((b) => {
-            assert.ok(a.some((x, k) => Math.abs(x - b[k]) > 0.2), `two answers coincide for cube ${cube}: ${a} and ${b}`);
-          }));
-          assert.ok(all.every((a) => a.some((x, k) => Math.abs(x - unrelated[k]) > 0.2)));
-
-          const right = await checkPrediction(page, cube, vertex, answers.right.map((x) => typed(x, true)));
-          assert.equal(right.verdict, 'correct', right.said);
-          assert.deepEqual(right.mistakes, []);
-          assert.deepEqual(right.program, program, 'the program\'s float');
-          assert.match(right.said, /^Tacno\./);
-          for (const id of ids) {
-            const wrong = await checkPrediction(page, cube, vertex, answers[id].map((x) => typed(x, id === 'order')));
-            assert.equal(wrong.verdict, 'wrong', `${id}: ${wrong.said}`);
-            assert.deepEqual(wrong.mistakes, [id], `${id}: ${wrong.said}`);
-            assert.deepEqual(wrong.named, [id]);
-          }
-          const other = await checkPrediction(page, cube, vertex, unrelated.map((x) => typed(x, false).replace('-', '\u2212')));
-          assert.equal(other.verdict, 'wrong');
-          assert.deepEqual(other.mistakes, []);
-          assert.match(other.said, /nijednoj od uobicajenih gresaka.*Temena cetiri kocke/s);
-          assert.deepEqual(other.predicted, unrelated.map((x) => Number(x.toFixed(3))));
+        assert.deepEqual(await page.evaluate(renderedParts),
+          { console: false, picture: false, canvas: false, overlay: false, numbers: false, tables: false });
+        assert.deepEqual(await page.evaluate(() => [cubeRotation.task.cube, cubeRotation.task.vertex]), [cube, vertex]);
+        const typedAnswer = mistake ? byHand(startingCube[vertex], mistakenTurns(degrees, cube)[mistake].turns).map((x) => typed(x, 2))
+          : answer(exact);
+        const result = await checkPrediction(page, typedAnswer);
+        assert.deepEqual([result.cube, result.vertex, result.verdict], [cube, vertex, verdict], result.said);
+        assert.deepEqual(result.program, exact);
+        if (mistake) {
+          assert.ok(result.named.includes(mistake), result.said);
         }
+        assert.deepEqual(await page.evaluate(renderedParts),
+          { console: true, picture: true, canvas: true, overlay: true, numbers: true, tables: true });
         assert.deepEqual(page.problems, []);
       } finally {
         await page.close();
       }
     });
-  }
-});
-
-test(`${engine}: a task link keeps the answer from view until the first check`, async () => {
-  const native = nativeNumbers(nativeBuild, '30\n45\n60\n');
-  const answer = native.cubes[3][7].map(floatOfBits);
-  // The first four digits of each coordinate, however the page would write it.
-  const digits = answer.map((x) => Math.abs(x).toPrecision(9).slice(0, 5));
-  const page = await browser.open(`${pathToFileURL(singlePage).href}#zadatak=V7,30,45,60`, viewport);
-  try {
-    await page.waitFor(() => cubeRotation.ready);
-    assert.deepEqual(await page.evaluate(() => cubeRotation.task), { vertex: 7, cube: 3, answers: ['30', '45', '60'] });
-    const before = await page.evaluate(() => document.body.innerText);
-    assert.match(before, /Zadatak: gde je teme V7 zute kocke posle rotacija oko X ose za 30°, oko Y ose za 45°, oko Z ose za 60°\?/);
-    for (const shown of digits) {
-      assert.ok(!before.includes(shown), `${shown} is in view before the check`);
-    }
-    assert.ok(!before.includes('Pocetna kocka: crvena'), 'the program\'s run is in view');
-    assert.equal(await page.evaluate(() => document.getElementById('canvas').getBoundingClientRect().height), 0);
-
-    const first = await checkPrediction(page, 3, 7, ['0', '5', '5']);
-    assert.equal(first.verdict, 'wrong');
-    const after = await page.evaluate(() => document.body.innerText);
-    for (const shown of digits) {
-      assert.ok(after.includes(shown), `${shown} is not in view after the check`);
-    }
-    assert.ok(after.includes('Pocetna kocka: crvena'));
-    assert.ok(await page.evaluate(() => document.getElementById('canvas').getBoundingClientRect().height) > 0);
-    // Further checks work as on any page.
-    const again = await checkPrediction(page, 3, 7, answer.map((x) => typed(x, true)));
-    assert.equal(again.verdict, 'correct');
-    assert.deepEqual(page.problems, []);
-  } finally {
-    await page.close();
   }
 });
 
