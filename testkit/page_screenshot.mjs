@@ -11,7 +11,8 @@ const [pageDir, output] = process.argv.slice(2);
 const server = await servePage(pageDir);
 const browser = await launchChromium();
 try {
-  const page = await browser.newPage({ viewport: { width: 1366, height: 768 }, deviceScaleFactor: 1 });
+  // In Serbian, the program's own language, as a Serbian reader of Latin letters has it.
+  const page = await browser.newPage({ viewport: { width: 1366, height: 768 }, deviceScaleFactor: 1, locale: 'sr-Latn-RS' });
   page.setDefaultTimeout(120000);
   await page.goto(pageUrl(server));
   await answerPrompts(page, ['30', '45', '60']);

@@ -24,7 +24,11 @@ import { turned, turnsMatrix } from '../../testkit/rotations.mjs';
 
 const { pageDir, singlePage, nativeBuild } = pageTestEnvironment();
 const title = 'Geometrija - prikaz zadatka';
-const { say, words } = pageWords();
+// The page's language for this run (PAGE_LANGUAGE, one of its three), which the browser's
+// languages choose, and its words.
+const language = process.env.PAGE_LANGUAGE ?? 'sr-Latn';
+const { say, words } = pageWords(language);
+const locale = { 'sr-Latn': 'sr-Latn-RS', 'sr-Cyrl': 'sr-RS', en: 'en-US' }[language];
 const maxDifferingShare = 0.001;
 const work = mkdtempSync(join(tmpdir(), 'cube-web-'));
 
@@ -49,7 +53,7 @@ afterAll(async () => {
 // (as axe-core wants); `close` closes both, and is awaited, so that nothing of the page
 // outlives its test.
 async function openPage(viewport = { width: 1100, height: 1500 }, url = pageUrl(server), from = browser) {
-  const context = await from.newContext({ viewport, deviceScaleFactor: 1 });
+  const context = await from.newContext({ viewport, deviceScaleFactor: 1, locale });
   context.setDefaultTimeout(waitTimeout);
   const page = await context.newPage();
   const problems = collectProblems(page);
@@ -57,9 +61,13 @@ async function openPage(viewport = { width: 1100, height: 1500 }, url = pageUrl(
   return { page, problems, close: () => context.close() };
 }
 
-// The transcript's text, and how many elements it holds (none: it is only ever text).
+// The transcript's text as the program wrote it, and the elements between it (none but the
+// page's translations: it is only ever text).
 function transcriptOf(page) {
-  return page.locator('#transcript').evaluate((e) => ({ text: e.textContent, elements: e.children.length }));
+  return page.locator('#transcript').evaluate((e) => ({
+    text: [...e.childNodes].filter((n) => n.nodeType === Node.TEXT_NODE).map((n) => n.data).join(''),
+    elements: [...e.children].filter((c) => !c.classList.contains('gloss')).length,
+  }));
 }
 
 // Two animation frames: the one being prepared and the one after it are on the screen.
@@ -110,10 +118,10 @@ test('the share link opens on the same session, and the saved picture is the can
       await page.locator('#shared').waitFor({ state: 'visible' });
       const shared = await page.locator('#shared .link').textContent();
       if (fromDisk) {
-        assert.equal(shared, '#30,45%2060');
+        assert.equal(shared, `#jezik=${language}&30,45%2060`);
         assert.ok([say('fromDisk'), say('fromDiskCopied')].includes((await page.locator('#shared').textContent()).slice(0, -shared.length)));
       } else {
-        assert.ok(shared.endsWith('#30,45%2060'), shared);
+        assert.ok(shared.endsWith(`#jezik=${language}&30,45%2060`), shared);
       }
       const link = fromDisk ? pathToFileURL(singlePage).href + shared : shared;
 
@@ -127,7 +135,7 @@ test('the share link opens on the same session, and the saved picture is the can
 
       const again = await openPage(undefined, link);
       await again.page.waitForFunction(() => cubeRotation.ready);
-      assert.equal(await again.page.locator('#transcript').textContent(), await page.locator('#transcript').textContent());
+      assert.equal((await transcriptOf(again.page)).text, (await transcriptOf(page)).text);
       const againPng = join(work, `again-${fromDisk}.png`);
       await canvasPng(again.page, againPng);
       assert.equal(differingPixels(againPng, firstPng), 0);
@@ -154,7 +162,7 @@ test('a link cannot put markup in the page, a long one types like a paste, and o
   const long = '7'.repeat(200000);
   const longLink = await openPage(undefined, `${pageUrl(server)}#${long},45,60`);
   await longLink.page.waitForFunction(() => cubeRotation.ready, null, { timeout: 60000 });
-  assert.ok((await longLink.page.locator('#transcript').textContent()).includes(`po X osi?\n${long}\n`));
+  assert.ok((await transcriptOf(longLink.page)).text.includes(`po X osi?\n${long}\n`));
   assert.equal(await longLink.page.evaluate(() => cubeRotation.sentLines.length), 3);
   assert.deepEqual(longLink.problems, []);
   await longLink.close();
@@ -162,7 +170,7 @@ test('a link cannot put markup in the page, a long one types like a paste, and o
   for (const empty of ['', '#']) {
     const plain = await openPage(undefined, `${pageUrl(server)}${empty}`);
     await plain.page.waitForFunction(() => cubeRotation.reading);
-    assert.equal(await plain.page.locator('#transcript').textContent(), '\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n');
+    assert.equal((await transcriptOf(plain.page)).text, '\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n');
     await plain.close();
   }
 });
@@ -178,11 +186,12 @@ test('a task link the page cannot ask says so at once, with what a task link loo
       const { page, problems, close } = await openPage({ width: 1366, height: 768 }, `${pageUrl(server)}#zadatak=${items}`);
       // Said by the time the page has loaded, before the program has even started.
       const statement = page.locator('#task');
-      assert.equal(await statement.textContent(), say('badTask', { why: say(why, { item }) }));
+      assert.equal(await statement.textContent(),
+        say('badTask', { why: say(why, { item }), example: '#zadatak=V7,30,45,60', names: 'plava, zelena, zuta' }));
       assert.equal(await statement.getAttribute('role'), 'alert');
       await page.waitForFunction(() => cubeRotation.reading);
       assert.ok(await page.locator('#console').isVisible());
-      assert.equal(await page.locator('#transcript').textContent(), '\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n');
+      assert.equal((await transcriptOf(page)).text, '\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n');
       assert.deepEqual(problems, []);
       await close();
     });
@@ -193,8 +202,8 @@ test('a task link the page cannot ask says so at once, with what a task link loo
 function legendLastLine(page) {
   return page.evaluate(() => {
     const transcript = document.getElementById('transcript');
-    transcript.normalize(); // one text node, not one per write
-    const text = transcript.lastChild;
+    transcript.normalize(); // one text node for each run of the program's text
+    const text = [...transcript.childNodes].filter((n) => n.nodeType === Node.TEXT_NODE).at(-1);
     const range = document.createRange();
     range.setStart(text, text.length - 'Kocka rotirana oko Z-ose: zuta'.length);
     range.setEnd(text, text.length);
@@ -262,8 +271,8 @@ test('the page is accessible: named controls and canvas, a visible focus, the in
 
   const picture = page.getByRole('img', { name: say('canvas') });
   assert.equal(await picture.evaluate((e) => e.tagName), 'CANVAS');
-  assert.match(await picture.evaluate((e) => document.getElementById(e.getAttribute('aria-describedby')).textContent),
-    /kljuc.*Brojevi iza slike/);
+  assert.equal(await picture.evaluate((e) => document.getElementById(e.getAttribute('aria-describedby')).textContent),
+    say('canvasNote').replace('{link}', say('numbersTitle')));
 
   await answerPrompts(page, ['30', '45', '60']);
   await page.waitForFunction(() => cubeRotation.ready);
@@ -397,7 +406,7 @@ test('a fresh run from a link with answers starts empty; a decimal comma gets a 
   await page.waitForFunction(() => cubeRotation.ready);
   await page.getByRole('button', { name: say('restart') }).click();
   await page.waitForFunction(() => window.cubeRotation?.reading);
-  assert.equal(await page.locator('#transcript').textContent(), '\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n');
+  assert.equal((await transcriptOf(page)).text, '\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n');
   assert.equal(await page.evaluate(() => location.hash), '');
   assert.ok(await page.locator('#comma-note').isHidden());
 
@@ -552,10 +561,12 @@ test('the check works by keyboard alone, announces its verdict, and a teacher ma
   await page.getByRole('button', { name: say('makeTask') }).click();
   await page.locator('#task-link').waitFor({ state: 'visible' });
   const link = await page.locator('#task-link .link').textContent();
-  assert.ok(link.endsWith('#zadatak=V7,30,45,60,zelena'), link);
+  assert.ok(link.endsWith(`#jezik=${language}&zadatak=V7,30,45,60,zelena`), link);
   const task = await openPage({ width: 1366, height: 768 }, link);
   await task.page.waitForFunction(() => cubeRotation.ready);
-  assert.match(await task.page.locator('#task').textContent(), /V7 zelene kocke posle rotacija oko X ose za 30°, oko Y ose za 45°\?/);
+  const turns = [['X', 30], ['Y', 45]].map(([axis, degrees]) => say('turn', { axis, degrees })).join(', ');
+  assert.ok((await task.page.locator('#task').textContent()).startsWith(say('task', {
+    vertex: 'V7', cube: words('ofCube')[2], turns, check: say('check') })), 'the task as it asks');
   assert.deepEqual([...problems, ...task.problems], []);
   await task.close();
   await close();
