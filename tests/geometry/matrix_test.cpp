@@ -243,11 +243,13 @@ TEST(RotationAbout, TurnsByTheRightHandRule)
         Point from;
         Point to;
     } cases[] = {
+        // clang-format off
         {third, {1, 0, 0}, {0, 1, 0}},
         {third, {0, 1, 0}, {0, 0, 1}},
         {third, {0, 0, 1}, {1, 0, 0}},
         {quarter, {1, 0, 0}, {0, -1, 0}},
         {quarter, {0, 1, 0}, {1, 0, 0}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         const Point p = transform(c.r, c.from);
