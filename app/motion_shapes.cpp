@@ -65,6 +65,20 @@ void addPath(MotionShapes& shapes, const MotionPlan& plan, const MotionStatus& s
     }
 }
 
+// The turn's axis through the origin, towards the camera only as far as stays in front of it.
+void addAxis(MotionShapes& shapes, const Point& axis)
+{
+    const Point unit = along(axis, 1.0);
+    std::array<Point, 2> ends{};
+    for (std::size_t e = 0; e < ends.size(); ++e) {
+        const double sign = e == 0 ? -1.0 : 1.0;
+        const double towardsCamera = sign * static_cast<double>(unit.z);
+        const double reach = towardsCamera * axisReach > axisDepth ? axisDepth / towardsCamera : axisReach;
+        ends[e] = along(axis, sign * reach);
+    }
+    addStroke(shapes, ends[0], ends[1], turnAxisColor);
+}
+
 // An arrow from the origin along `direction`, its head's wings across it in the screen's
 // plane (the camera looks along -z), so that the head shows whichever way the arrow points.
 Point addArrow(MotionShapes& shapes, const Point& direction)
@@ -97,8 +111,7 @@ MotionShapes motionShapes(const MotionPlan& plan, const MotionStatus& status, in
     shapes.sceneSegments = sceneCubes * edgeEnds.size();
 
     if (status.turn >= 0) {
-        const Point reach = along(plan.axes[at(status.turn)], axisReach);
-        addStroke(shapes, {-reach.x, -reach.y, -reach.z}, reach, turnAxisColor);
+        addAxis(shapes, plan.axes[at(status.turn)]);
         if (vertex >= 0 && vertex < static_cast<int>(status.vertices.size())) {
             addPath(shapes, plan, status, vertex);
         }

@@ -18,6 +18,9 @@ inline constexpr Color ownStopsColor = CYAN;  // where the own-axes turns have s
 inline constexpr std::size_t arcStrokesPerTurn = 96;
 // The turn's axis is drawn this far either side of the origin: far past the picture's edges.
 inline constexpr float axisReach = 100.0f;
+// but towards the camera, which faces the plane z = 0 from 30 away, to this z at most: WebGL
+// draws no line that passes behind the eye.
+inline constexpr float axisDepth = 20.0f;
 // The own axes' arrows are half as long again as the cube's edges, so that they stick out.
 inline constexpr float arrowLength = 7.5f;
 

@@ -266,16 +266,18 @@ TEST_F(MotionShape, DrawsTheTurnsAxisThroughTheOriginPastThePicture)
     const Turned r = run("30 45 60");
     const MotionPlan world = planMotion(Reading::world, r.turns);
     const MotionPlan own = planMotion(Reading::own, r.turns);
-    // The own reading's second turn is about the cube's y once turned about z by 60 degrees.
+    // The own reading's second turn is about the cube's y once turned about z by 60 degrees,
+    // its third about its x turned about y by 45 degrees, then about z by 60.
     const double c = std::cos(std::numbers::pi / 3);
     const double s = std::sin(std::numbers::pi / 3);
+    const double h = std::numbers::sqrt2 / 2;
     const struct {
         const MotionPlan& plan;
         double position;
         Vector3L axis;
     } cases[] = {
         {world, 0.5, {1, 0, 0}}, {world, 1.5, {0, 1, 0}}, {world, 3.0, {0, 0, 1}},
-        {own, 0.5, {0, 0, 1}},   {own, 1.5, {-s, c, 0}},
+        {own, 0.5, {0, 0, 1}},   {own, 1.5, {-s, c, 0}},  {own, 2.5, {c * h, s * h, -h}},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.position);
@@ -283,13 +285,15 @@ TEST_F(MotionShape, DrawsTheTurnsAxisThroughTheOriginPastThePicture)
         const Chain axis = strokesOf(shapes, BLACK);
         ASSERT_EQ(axis.points.size(), 2u);
         // Both ends on the axis, on either side of the origin, beyond any place the camera
-        // shows: the scene lies within 9 units of the origin and the picture 19 either side
-        // of its centre.
+        // shows (the scene lies within 9 units of the origin and the picture 19 either side
+        // of its centre), except towards the camera, which looks from z = 30: there no
+        // further than z = 20, still in front of it.
         for (const Point& end : axis.points) {
             const Vector3L e = vectorOf(end);
             const long double along = dot(e, k.axis);
-            EXPECT_GE(std::fabs(static_cast<double>(along)), 50.0);
-            EXPECT_NEAR(static_cast<double>(std::sqrt(dot(e, e) - along * along)), 0.0, 1e-4);
+            EXPECT_TRUE(std::fabs(static_cast<double>(along)) >= 50.0 || std::fabs(end.z - 20.0f) < 1e-4f) << end.z;
+            EXPECT_LE(end.z, 20.0f + 1e-4f);
+            EXPECT_NEAR(static_cast<double>(offAxis(e, k.axis)), 0.0, 1e-4);
         }
         EXPECT_LT(dot(vectorOf(axis.points[0]), vectorOf(axis.points[1])), 0.0L);
     }
