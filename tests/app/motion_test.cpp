@@ -103,6 +103,26 @@ TEST_F(Motion, WorldReadingIsTheScenesCubesBitForBitAtWholePositions)
     }
 }
 
+// Answers beyond the float range turn the cubes into NaN and infinities: the motion follows
+// the scene's cubes all the same, and its shapes stay within their tables (the test builds
+// check every index).
+TEST_F(Motion, AnswersBeyondTheFloatRangeStillGiveTheScenesCubes)
+{
+    const Turned r = run("1e39 -1e39 1e-50");
+    for (const Reading reading : {Reading::world, Reading::own}) {
+        const MotionPlan plan = planMotion(reading, r.turns);
+        for (const double position : {0.0, 0.5, 1.0, 1.5, 2.0, 2.5, 3.0}) {
+            const MotionStatus status = motionAt(plan, position);
+            static_cast<void>(motionShapes(plan, status, 3)); // for the index checks and the sanitizers
+            if (reading == Reading::world && position == std::floor(position)) {
+                for (std::size_t v = 0; v < 8; ++v) {
+                    expectSameBits(status.vertices[v], r.cubes[static_cast<std::size_t>(position)][v]);
+                }
+            }
+        }
+    }
+}
+
 TEST_F(Motion, WorldReadingTurnsThePreviousCubeAboutTheFixedAxis)
 {
     for (const char* answers : kAnswers) {
