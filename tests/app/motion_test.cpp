@@ -75,6 +75,11 @@ void expectNear(const Point& actual, const Vector3L& expected, const char* what)
     EXPECT_NEAR(actual.z, static_cast<double>(expected[2]), kTolerance) << what;
 }
 
+bool sameBits(const Point& a, const Point& b)
+{
+    return bitsOf(a.x) == bitsOf(b.x) && bitsOf(a.y) == bitsOf(b.y) && bitsOf(a.z) == bitsOf(b.z);
+}
+
 void expectSameBits(const Point& actual, const Point& expected)
 {
     EXPECT_EQ(bitsOf(actual.x), bitsOf(expected.x));
@@ -220,9 +225,7 @@ Chain strokesOf(const MotionShapes& shapes, Color color)
         }
         if (chain.points.empty()) {
             chain.points.push_back(s.first);
-        } else if (bitsOf(chain.points.back().x) != bitsOf(s.first.x) ||
-                   bitsOf(chain.points.back().y) != bitsOf(s.first.y) ||
-                   bitsOf(chain.points.back().z) != bitsOf(s.first.z)) {
+        } else if (!sameBits(chain.points.back(), s.first)) {
             chain.joined = false;
         }
         chain.points.push_back(s.second);
@@ -407,36 +410,22 @@ TEST_F(MotionShape, OwnReadingDrawsTheCubesOwnAxesAsArrows)
             const MotionShapes shapes = motionShapes(own, status, 0);
             ASSERT_TRUE(shapes.arrows);
             // Each arrow runs from the origin half as far again as the cube's own x, y or z
-            // edge from V2 (to V6, V5, V0), with two wings at its tip that reach back.
+            // edge from V2 (to V6, V5, V0), and its head's two wings meet the shaft at the tip.
             const int edgeEnd[] = {6, 5, 0};
-            std::vector<Segment> purple;
-            for (std::size_t i = 0; i < shapes.strokeCount; ++i) {
-                if (shapes.strokes[i].color == PURPLE) {
-                    purple.push_back(shapes.strokes[i]);
-                }
-            }
-            ASSERT_EQ(purple.size(), 9u);
+            EXPECT_EQ(strokesOf(shapes, PURPLE).points.size(), 10u) << "nine strokes";
             for (std::size_t a = 0; a < 3; ++a) {
+                const Point tip = shapes.arrowTips[a];
                 const Point edge = status.vertices[static_cast<std::size_t>(edgeEnd[a])];
-                const Vector3L tip = {1.5L * edge.x, 1.5L * edge.y, 1.5L * edge.z};
-                expectNear(shapes.arrowTips[a], tip, "tip");
-                const auto shaft = std::find_if(purple.begin(), purple.end(), [&](const Segment& s) {
-                    return s.first.x == 0 && s.first.y == 0 && s.first.z == 0 &&
-                           bitsOf(s.second.x) == bitsOf(shapes.arrowTips[a].x) &&
-                           bitsOf(s.second.y) == bitsOf(shapes.arrowTips[a].y) &&
-                           bitsOf(s.second.z) == bitsOf(shapes.arrowTips[a].z);
-                });
-                EXPECT_NE(shaft, purple.end()) << "shaft " << a;
-                int wings = 0;
-                for (const Segment& s : purple) {
-                    const Vector3L from = vectorOf(s.first);
-                    const Vector3L back = {s.second.x - from[0], s.second.y - from[1], s.second.z - from[2]};
-                    if (bitsOf(s.first.x) == bitsOf(shapes.arrowTips[a].x) && dot(back, tip) < 0 &&
-                        dot(back, back) < 1.0L) {
-                        ++wings;
-                    }
+                expectNear(tip, {1.5L * edge.x, 1.5L * edge.y, 1.5L * edge.z}, "tip");
+                int atTip = 0;
+                int fromOrigin = 0;
+                for (std::size_t i = 0; i < shapes.strokeCount; ++i) {
+                    const Segment& s = shapes.strokes[i];
+                    atTip += s.color == PURPLE && sameBits(s.first, tip) ? 1 : 0;
+                    fromOrigin += s.color == PURPLE && sameBits(s.second, tip) && sameBits(s.first, {}) ? 1 : 0;
                 }
-                EXPECT_EQ(wings, 2) << "arrow " << a;
+                EXPECT_EQ(atTip, 2) << "wings of arrow " << a;
+                EXPECT_EQ(fromOrigin, 1) << "shaft of arrow " << a;
             }
         }
     }
