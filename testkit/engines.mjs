@@ -103,13 +103,15 @@ async function drivenPage(page, url, { insertText, press, documentClip, close })
 
 // --- Chromium, through Playwright -----------------------------------------------------
 
-async function launchChromiumEngine({ webgl, locale }) {
+async function launchChromiumEngine({ webgl, locale, reducedMotion }) {
   const browser = await launchChromium(webgl ? [] : ['--disable-webgl', '--disable-3d-apis']);
   return {
     name: 'chromium',
     version: `Chromium ${browser.version()}`,
     async open(url, viewport) {
-      const context = await browser.newContext({ viewport, deviceScaleFactor: 1, ...(locale ? { locale } : {}) });
+      const context = await browser.newContext({
+        viewport, deviceScaleFactor: 1, ...(locale ? { locale } : {}), ...(reducedMotion ? { reducedMotion: 'reduce' } : {}),
+      });
       const page = await context.newPage();
       return drivenPage(page, url, {
         insertText: (text) => page.keyboard.insertText(text),
@@ -123,7 +125,7 @@ async function launchChromiumEngine({ webgl, locale }) {
 
 // --- Firefox ESR, through puppeteer-core over WebDriver BiDi --------------------------
 
-async function launchFirefox({ webgl, locale }) {
+async function launchFirefox({ webgl, locale, reducedMotion }) {
   const browser = await puppeteer.launch({
     browser: 'firefox',
     executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr',
@@ -135,6 +137,7 @@ async function launchFirefox({ webgl, locale }) {
     extraPrefsFirefox: {
       'security.fileuri.strict_origin_policy': true,
       ...(locale ? { 'intl.accept_languages': locale } : {}),
+      ...(reducedMotion ? { 'ui.prefersReducedMotion': 1 } : {}),
       ...(webgl ? { 'webgl.force-enabled': true } : { 'webgl.disabled': true }),
     },
   });
@@ -193,7 +196,7 @@ function freePort() {
   });
 }
 
-const webDriverKeys = { Enter: '\uE007', Control: '\uE009' };
+const webDriverKeys = { Enter: '\uE007', Control: '\uE009', Home: '\uE011', End: '\uE010', ArrowLeft: '\uE012', ArrowRight: '\uE014' };
 
 // WebKitGTK takes the page's languages from the POSIX locale of its process, which needs the
 // locale's data: made here from Debian's locale sources (the locales package) into a folder
@@ -214,9 +217,17 @@ function localeEnvironment(locale) {
   return { LOCPATH: folder, LC_ALL: basename(compiled), LANG: basename(compiled) };
 }
 
-async function launchWebKit({ webgl, locale }) {
+// WebKitGTK asks GTK whether to animate: a settings file of the harness's own says no.
+function reducedMotionEnvironment() {
+  const config = join(tmpdir(), 'cube-rotation-reduced-motion');
+  mkdirSync(join(config, 'gtk-3.0'), { recursive: true });
+  writeFileSync(join(config, 'gtk-3.0', 'settings.ini'), '[Settings]\ngtk-enable-animations=0\n');
+  return { XDG_CONFIG_HOME: config };
+}
+
+async function launchWebKit({ webgl, locale, reducedMotion }) {
   const port = await freePort();
-  const env = locale ? { ...process.env, ...localeEnvironment(locale) } : process.env;
+  const env = { ...process.env, ...(locale ? localeEnvironment(locale) : {}), ...(reducedMotion ? reducedMotionEnvironment() : {}) };
   const driver = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore', env });
   const exited = new Promise((resolve) => { driver.once('exit', (code, signal) => resolve(code ?? signal)); });
   const base = `http://127.0.0.1:${port}`;
@@ -315,11 +326,12 @@ async function launchWebKit({ webgl, locale }) {
 
 const launchers = { chromium: launchChromiumEngine, firefox: launchFirefox, webkit: launchWebKit };
 
-// `locale`: the browser's languages, as a BCP 47 tag (sr-RS, hr, en-US...).
-export function launch(engine, { webgl = true, locale = null } = {}) {
+// `locale`: the browser's languages, as a BCP 47 tag (sr-RS, hr, en-US...); `reducedMotion`:
+// the reader asks for less motion.
+export function launch(engine, { webgl = true, locale = null, reducedMotion = false } = {}) {
   const launcher = launchers[engine];
   if (!launcher) {
     throw new Error(`no engine ${engine}; there are ${engineNames.join(', ')}`);
   }
-  return launcher({ webgl, locale });
+  return launcher({ webgl, locale, reducedMotion });
 }

@@ -124,10 +124,29 @@ const srLatn = {
   cubeWhat: ['početna', 'posle X', 'posle Y', 'posle Z'],
   verticesRegion: 'Temena kocki',
   verticesCaption: 'Temena četiri kocke (V0 do V7)',
-  productCaption: 'Rz·Ry·Rx: tri rotacije kao jedna matrica',
+  productCaption: '{product}: tri rotacije kao jedna matrica',
   productNote: 'Žuta kocka je ova matrica primenjena na crvenu kocku, do na zaokruživanje 32-bitnih brojeva: za ove ' +
     'odgovore se koordinate razlikuju najviše za {largest}.',
   copyHeads: ['korak', 'stepeni', 'radijani', 'teme'],
+  // The turns in motion.
+  play: 'Pusti okrete',
+  pause: 'Pauza',
+  previousTurn: 'Prethodni okret',
+  nextTurn: 'Sledeći okret',
+  motionSlider: 'Okretanje kocke',
+  motionStart: 'početak: crvena kocka',
+  motionEnd: 'kraj: žuta kocka',
+  motionAt: '{axis}: {degrees}° od {total}°',
+  readingLegend: 'Rz·Ry·Rx kao okreti oko',
+  readingWorld: 'ose sveta',
+  readingOwn: 'ose kocke',
+  motionKey: 'U pokretu: kocka boje magente se okreće oko crne ose; narandžasto je put temena {vertex}.',
+  motionKeyOwn: 'Ljubičaste strelice su ose same kocke; tirkizne kocke su mesta posle njenih okreta.',
+  readingsNote: 'Ose sveta: kocka se okreće oko nepomične ose X, pa Y, pa Z, kao u programu. Ose kocke: oko svoje ose z ' +
+    'za ugao Z, pa oko jednom okrenute y′ za ugao Y, pa oko dvaput okrenute x″ za ugao X. Oba čitanja daju isti proizvod ' +
+    'Rz·Ry·Rx: okret oko ose koju su raniji okreti pomerili isto je što i poništiti te okrete, okrenuti oko nepomične ose ' +
+    'i ponoviti ih, pa se poništavanja skraćuju. Oba završavaju na žutoj kocki; kraj okreta oko osa kocke se od žute kocke ' +
+    'programa razlikuje najviše za {distance}, zbog zaokruživanja 32-bitnih brojeva.',
   // When the program cannot run.
   technicalReason: 'Tehnički razlog: {reason}',
   diskFolder: 'Program ne može da se pokrene iz ove fascikle otvorene sa diska: pregledač ne dozvoljava stranici sa diska ' +
@@ -254,10 +273,29 @@ const en = {
   cubeWhat: ['start', 'after X', 'after Y', 'after Z'],
   verticesRegion: 'The cubes\' vertices',
   verticesCaption: 'The four cubes\' vertices (V0 to V7)',
-  productCaption: 'Rz·Ry·Rx: the three turns as one matrix',
+  productCaption: '{product}: the three turns as one matrix',
   productNote: 'The yellow cube is this matrix applied to the red cube, up to the rounding of 32-bit numbers: for these ' +
     'answers the coordinates differ by at most {largest}.',
   copyHeads: ['step', 'degrees', 'radians', 'vertex'],
+  play: 'Play the turns',
+  pause: 'Pause',
+  previousTurn: 'Previous turn',
+  nextTurn: 'Next turn',
+  motionSlider: 'The cube turning',
+  motionStart: 'the start: the red cube',
+  motionEnd: 'the end: the yellow cube',
+  motionAt: '{axis}: {degrees}° of {total}°',
+  readingLegend: 'Rz·Ry·Rx as turns about',
+  readingWorld: 'the world\'s axes',
+  readingOwn: 'the cube\'s own axes',
+  motionKey: 'In motion: the magenta cube turns about the black axis; the orange line is the path of vertex {vertex}.',
+  motionKeyOwn: 'The purple arrows are the cube\'s own axes; the cyan cubes are where its turns have taken it.',
+  readingsNote: 'The world\'s axes: the cube turns about the fixed X, then Y, then Z, as in the program. The cube\'s own ' +
+    'axes: about its own z by the Z angle, then about the once-turned y′ by the Y angle, then about the twice-turned x″ by ' +
+    'the X angle. Both readings give the same product Rz·Ry·Rx: a turn about an axis that earlier turns have moved is ' +
+    'those turns undone, the turn about the fixed axis, and those turns redone, so the undoings cancel. Both end on the ' +
+    'yellow cube; the end of the turns about the cube\'s own axes differs from the program\'s yellow cube by at most ' +
+    '{distance}, from the rounding of 32-bit numbers.',
   technicalReason: 'Technical reason: {reason}',
   diskFolder: 'The program cannot start from this folder opened from the disk: the browser does not let a page from the ' +
     'disk load the file cube-rotation.wasm. Open the file cube-rotation.html, which holds the whole program and works ' +
@@ -281,11 +319,11 @@ const en = {
 // are not Serbian stay as they are: names from the code and the file system, the matrices'
 // and axes' letters, and any word with a letter that Serbian does not have.
 const cyrillic = Object.fromEntries([...'abvgdđežzijklmnoprstćufhcčš'].map((letter, i) => [letter, 'абвгдђежзијклмнопрстћуфхцчш'[i]]));
-const latinOnly = new Set(['Rx', 'Ry', 'Rz', 'sin', 'Enter', 'Ctrl', 'WebGL', 'getContext', 'webgl', 'null', 'cube', 'rotation',
-  'wasm', 'html', 'js']);
+const latinOnly = new Set(['V', 'X', 'Y', 'Z', 'R', 'z', 'Rx', 'Ry', 'Rz', 'sin', 'Enter', 'Ctrl', 'D', 'WebGL', 'getContext',
+  'webgl', 'null', 'cube', 'rotation', 'wasm', 'html', 'js']);
 
 function toCyrillicWord(word) {
-  if (latinOnly.has(word) || /^[A-Z]$/.test(word) || /[qwxy]/i.test(word)) {
+  if (latinOnly.has(word) || /[qwxy]/i.test(word)) {
     return word;
   }
   return word.replace(/[Dd][žŽ]|[LlNn][jJ]|./g, (letter) => {

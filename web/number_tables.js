@@ -2,7 +2,7 @@
 // of the four cubes, and the product Rz·Ry·Rx. Built empty when the page loads and filled as
 // the program finishes each step; every figure the program's own float.
 import { floatText } from './float_text.js';
-import { say, words } from './language.js';
+import { say, sayWith, words } from './language.js';
 
 const axes = ['X', 'Y', 'Z'];
 const swatches = ['red', 'blue', 'green', 'yellow'];
@@ -92,8 +92,8 @@ export function makeNumberTables(container) {
   container.append(verticesRegion);
 
   const productTable = matrixTable('matrix-product');
-  productTable.title.dataset.text = 'productCaption';
-  productTable.title.textContent = say('productCaption');
+  // Rz·Ry·Rx, each factor apart, so that the one in play can be lit up.
+  const factors = ['Rz', 'Ry', 'Rx'].map((name) => element('span', { class: 'factor' }, name));
   const note = element('p', { id: 'product-note', class: 'note' });
   container.append(productTable.table, note);
 
@@ -119,6 +119,9 @@ export function makeNumberTables(container) {
       m.title.textContent = turn ? say('matrixCaptionRead', { axis: axis.toLowerCase(), AXIS: axis, degrees: floatText(turn.degrees) })
         : say('matrixCaption', { axis: axis.toLowerCase(), AXIS: axis });
     });
+    productTable.title.replaceChildren(...sayWith('productCaption', {}, {
+      product: element('span', {}, factors[0], '\u00b7', factors[1], '\u00b7', factors[2]),
+    }));
     if (shown.largest !== undefined) {
       const largest = shown.largest === 0 ? '0' : shown.largest.toPrecision(2).replace(/-/g, '\u2212');
       note.textContent = say('productNote', { largest });
@@ -149,6 +152,12 @@ export function makeNumberTables(container) {
       matrix.forEach((x, k) => { productTable.cells[k].textContent = floatText(Math.fround(x)); });
       shown.largest = largestDifference(matrix, shown.vertices[0], shown.vertices[3]);
       word();
+    },
+    // The matrix of the turn in play and its factor in Rz·Ry·Rx lit up: 0 X, 1 Y, 2 Z, or
+    // -1 for none.
+    highlight(axis) {
+      matrices.forEach((m, i) => m.table.classList.toggle('in-play', i === axis));
+      factors.forEach((factor, i) => factor.classList.toggle('in-play', 2 - i === axis));
     },
     // The tables as tab-separated text with ASCII minus signs and decimal points, for a
     // spreadsheet.

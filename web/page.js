@@ -21,6 +21,11 @@
 //                program: [x, y, z], verdict: 'correct' | 'wrong', mistakes: [ids] }
 //   task         the task of a task link ({ vertex, cube, answers }), or null
 //   taskProblem  why the link's task cannot be asked ({ problem, item }), or null
+//   motion       where the turns in motion are, once touched, or null: { reading: 'sveta' |
+//                'kocke', position: 0..3, turn: the turn in play in playing order (0..2, -1
+//                at the start), degrees: how far that turn has gone, in the degrees read,
+//                vertices: the moving cube's V0..V7 as [x, y, z], the program's floats,
+//                corners: where its camera puts them, as corners above }
 //   written      every chunk of bytes the program wrote, in order (Uint8Arrays)
 //   sentLines    every line sent to the program, without its newline
 /* global createCubeRotation */
@@ -31,6 +36,7 @@ import { tolerance } from './grading.js';
 import { placeGlosses } from './glosses.js';
 import { currentLanguage, knownLanguage, languageOf, languages, onLanguage, say, sayWith, setLanguage, words } from './language.js';
 import { languageNames } from './messages.js';
+import { makeMotion } from './motion.js';
 import { makeNumberTables } from './number_tables.js';
 import { makePictureOverlay } from './picture.js';
 import { answersInFragment, splitLanguage, taskFragment, taskInFragment, withLanguage } from './task_link.js';
@@ -71,6 +77,7 @@ const status = {
   check: null,
   task,
   taskProblem: linkTask?.problem ? linkTask : null,
+  motion: null,
   written: terminal.written,
   sentLines: terminal.sentLines,
 };
@@ -212,7 +219,7 @@ const onCanvas = (point) => [0, 1].map((axis) => program._pageProject(...point, 
 
 // A task hides what would give its answer away (the program's run, the picture, the
 // tables) until the first check.
-const answerParts = ['console', 'hint', 'picture', 'canvas-note', 'numbers'];
+const answerParts = ['console', 'hint', 'picture', 'canvas-note', 'readings-note', 'numbers'];
 const statement = byId('task');
 let revealed = !task;
 answerParts.forEach((id) => { byId(id).hidden = !revealed; });
@@ -330,6 +337,10 @@ function showTheRun() {
     finished = { degrees: tables.shown.turns.map((turn) => turn.degrees), vertices: tables.shown.vertices };
     resolveFinished(finished);
     byId('make-task').disabled = false;
+    if (program._pageMotion) {
+      motion.ready();
+      sayReadings();
+    }
   }
   status.ready = true;
 }
@@ -353,6 +364,65 @@ byId('copy').addEventListener('click', async () => {
   text.hidden = copied;
   if (!copied) {
     text.select();
+  }
+});
+
+// --- The turns in motion ---------------------------------------------------------------
+
+// The path drawn is of the vertex the labels name (V7, the lessons' vertex, when they name a
+// cube's corners).
+const labelsVertex = () => {
+  const which = byId('labels-which').value;
+  return which.startsWith('vertex-') ? Number(which.slice('vertex-'.length)) : 7;
+};
+let litAxis = -1; // the matrix lit up in the tables
+const motion = makeMotion({
+  play: byId('motion-play'), previous: byId('motion-previous'), next: byId('motion-next'), slider: byId('motion-slider'),
+  readings: [...document.querySelectorAll('input[name=reading]')], note: byId('motion-say'),
+}, {
+  program: () => (status.windowOpen ? program : null),
+  vertex: labelsVertex,
+  turnDegrees: () => tables.shown.turns.map((turn) => turn.degrees),
+  changed(state) {
+    const { reading, position, turn, degrees, vertices, corners } = state;
+    const lit = position < 3 ? state.axis : -1;
+    const keyChanged = (status.motion?.reading !== reading) || ((status.motion?.position ?? 3) < 3) !== (position < 3);
+    status.motion = { reading, position, turn, degrees, vertices, corners };
+    if (lit !== litAxis) {
+      litAxis = lit;
+      tables.highlight(lit);
+    }
+    if (keyChanged) {
+      sayMotionKey();
+    }
+  },
+});
+byId('labels-which').addEventListener('change', () => {
+  motion.redraw();
+  sayMotionKey();
+});
+
+// While the cubes move, the key says what the moving marks are.
+function sayMotionKey() {
+  const key = byId('motion-key');
+  const moving = status.motion !== null && status.motion.position < 3;
+  key.hidden = !moving;
+  if (moving) {
+    key.textContent = say('motionKey', { vertex: `V${labelsVertex()}` }) +
+      (status.motion.reading === 'kocke' ? ` ${say('motionKeyOwn')}` : '');
+  }
+}
+
+let endsApart = null;
+function sayReadings() {
+  endsApart ??= motion.endsApart(tables.shown.vertices[3]);
+  byId('readings-note').textContent = say('readingsNote', { distance: endsApart === 0 ? '0' : endsApart.toPrecision(2).replace(/-/g, '\u2212') });
+}
+onLanguage(() => {
+  motion.describe();
+  sayMotionKey();
+  if (endsApart !== null) {
+    sayReadings();
   }
 });
 

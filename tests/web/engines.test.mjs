@@ -462,3 +462,106 @@ test(`${engine}: the page in each language, chosen from the browser's languages,
     }
   });
 });
+
+// Moves the motion's slider as a person's drag ends, and waits for the frame that shows it.
+async function slideTo(page, position) {
+  await page.evaluate((at) => {
+    const slider = document.getElementById('motion-slider');
+    slider.value = String(at);
+    slider.dispatchEvent(new Event('input', { bubbles: true }));
+  }, position);
+  await page.waitFor((at) => cubeRotation.motion?.position === at, position);
+  await page.evaluate(twoFrames);
+}
+
+test(`${engine}: the turns in motion are drawn by the program: the moving cube at its corners, by keyboard, in steps for reduced motion, the picture at rest unchanged`, async (t) => {
+  const magenta = [255, 0, 255];
+  await t.test('the moving cube at 1.5 turns, either reading, and the picture at rest again at the end', async () => {
+    const page = await browser.open(`${pageUrl(server)}#jezik=en&30,45,60`, viewport);
+    try {
+      await page.waitFor(() => cubeRotation.ready);
+      await page.evaluate(() => document.getElementById('labels').click()); // the canvas alone
+      await page.evaluate(twoFrames);
+      const atRest = join(work, 'rest.png');
+      await page.canvasPicture(atRest);
+      for (const reading of ['sveta', 'kocke']) {
+        await page.evaluate((value) => document.querySelector(`input[name=reading][value=${value}]`).click(), reading);
+        await slideTo(page, 1.5);
+        const moving = await page.evaluate(() => cubeRotation.motion);
+        assert.equal(moving.reading, reading);
+        assert.equal(moving.turn, 1);
+        assert.equal(moving.degrees, 22.5); // half of the 45° Y answer, in either reading
+        const shot = join(work, `moving-${reading}.png`);
+        await page.canvasPicture(shot);
+        const pixels = rgbPixels(shot);
+        for (const [x, y] of moving.corners.filter(([cx, cy]) => cx >= 0 && cy >= 0 && cx < 1024 && cy < 700)) {
+          assert.deepEqual(pixels.at(Math.floor(x), Math.floor(y)), magenta, `${reading}: the corner at (${x}, ${y})`);
+        }
+      }
+      await slideTo(page, 3);
+      const again = join(work, 'rest-again.png');
+      await page.canvasPicture(again);
+      assert.equal(differingPixels(again, atRest), 0, 'the picture at the end is not the picture at rest');
+      assert.deepEqual(page.problems, []);
+    } finally {
+      await page.close();
+    }
+  });
+
+  await t.test('by keyboard alone: play, pause, step and slide', async () => {
+    const page = await browser.open(`${pageUrl(server)}#jezik=en&30,45,60`, viewport);
+    try {
+      await page.waitFor(() => cubeRotation.ready);
+      await page.evaluate(() => document.getElementById('motion-next').focus());
+      await page.press('Enter'); // the next turn's end, from the end: none further
+      await page.evaluate(() => document.getElementById('motion-previous').focus());
+      await page.press('Enter');
+      await page.waitFor(() => cubeRotation.motion?.position === 2);
+      await page.evaluate(() => document.getElementById('motion-play').focus());
+      await page.press('Enter');
+      await page.waitFor(() => cubeRotation.motion.position > 2);
+      await page.press('Enter');
+      const paused = await page.evaluate(() => cubeRotation.motion.position);
+      assert.ok(paused > 2 && paused < 3, `paused at ${paused}`);
+      await page.evaluate(twoFrames);
+      assert.equal(await page.evaluate(() => cubeRotation.motion.position), paused, 'it moved on while paused');
+      await page.evaluate(() => document.getElementById('motion-slider').focus());
+      await page.press('Home');
+      await page.waitFor(() => cubeRotation.motion.position === 0);
+      await page.press('ArrowRight');
+      await page.waitFor(() => cubeRotation.motion.position > 0 && cubeRotation.motion.position < 1);
+      assert.deepEqual(page.problems, []);
+    } finally {
+      await page.close();
+    }
+  });
+
+  await t.test('with reduced motion, playing moves a whole turn at a time', async () => {
+    const still = await launch(engine, { reducedMotion: true });
+    try {
+      const page = await still.open(`${pageUrl(server)}#jezik=en&30,45,60`, viewport);
+      await page.waitFor(() => cubeRotation.ready && matchMedia('(prefers-reduced-motion: reduce)').matches);
+      // Every position the page shows from Play to the end, frame by frame.
+      const seen = await page.evaluate(() => new Promise((resolve) => {
+        const positions = [];
+        const look = () => {
+          const position = cubeRotation.motion?.position;
+          if (position !== undefined && positions.at(-1) !== position) {
+            positions.push(position);
+          }
+          if (position === 3 && positions.length > 1) {
+            resolve(positions);
+          } else {
+            requestAnimationFrame(look);
+          }
+        };
+        document.getElementById('motion-play').click();
+        look();
+      }));
+      assert.deepEqual(seen, [0, 1, 2, 3]);
+      await page.close();
+    } finally {
+      await still.close();
+    }
+  });
+});
