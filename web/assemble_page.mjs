@@ -4,17 +4,21 @@
 // writes FOLDER_PAGE, the page that loads its scripts and the .wasm from its folder
 // ('self'), and SINGLE_FILE, the page with the program's script (minified) and the bundle
 // inside, each allowed by its SHA-256 hash, computed here over the final text, and the .wasm
-// as base64 in a data block (never run, so no hash), which page.js hands to the program;
+// gzipped in base64 in a data block (never run, so no hash), which page.js hands to the
+// program;
 // then reads SINGLE_FILE back and fails if any inline script or style is not allowed by its
 // policy.
 //   node assemble_page.mjs --verify FILE   only the last step
 import { createHash } from 'node:crypto';
 import { readFileSync, writeFileSync } from 'node:fs';
+import { gzipSync } from 'node:zlib';
 import { transformSync } from 'esbuild';
 
 const hash = (text) => `'sha256-${createHash('sha256').update(text, 'utf8').digest('base64')}'`;
 const inline = (html, tag) => [...html.matchAll(new RegExp(`<${tag}>([\\s\\S]*?)</${tag}>`, 'g'))].map((m) => m[1]);
-const wasmBlock = (base64) => `<script type="application/octet-stream" id="program-wasm">${base64}</script>`;
+// The .wasm gzipped, then in base64: base64 would hide its repetitions from the gzip of the
+// whole file, so it is packed first, and the page unpacks it with the browser's own gzip.
+const wasmBlock = (wasm) => `<script type="application/gzip" id="program-wasm">${gzipSync(wasm, { level: 9 }).toString('base64')}</script>`;
 
 function policy(scripts, styles) {
   return [`default-src 'none'`, `script-src ${scripts.join(' ')} 'wasm-unsafe-eval'`, `style-src ${styles.map(hash).join(' ')}`,
@@ -62,7 +66,7 @@ if (process.argv[2] === '--verify') {
     if (!single.includes(tag)) {
       throw new Error(`${pagePath} has no ${tag}`);
     }
-    const data = name === 'cube-rotation.js' ? wasmBlock(readFileSync(wasmPath).toString('base64')) : '';
+    const data = name === 'cube-rotation.js' ? wasmBlock(readFileSync(wasmPath)) : '';
     single = single.replace(tag, () => `${data}<script>${code}</script>`);
   }
   writeFileSync(singleFile, withPolicy(single, policy(inline(single, 'script').map(hash), styles)));

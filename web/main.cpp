@@ -42,9 +42,9 @@ EM_JS(void, tellPageStepFinished, (int step), {
 void stepFinished(std::size_t step) { tellPageStepFinished(static_cast<int>(step)); }
 
 // The turns in motion: both readings worked out once the dialogue has run, and what the last
-// pageMotion set. Kept here, so that a frame allocates nothing.
+// pageMotion set. Made once, so that a frame allocates nothing; on the heap, since as static
+// objects their records' default colours would be stored in the .wasm, kilobytes to download.
 bool pictureOpen = false;
-std::array<MotionPlan, 2> plans;
 struct PageMotion {
     bool known = false; // a position was set: the status below holds
     int reading = 0;
@@ -52,7 +52,8 @@ struct PageMotion {
     MotionShapes shapes;
     std::array<WindowPosition, 11> onCanvas{}; // V0..V7, then the own axes' tips
 };
-PageMotion motion;
+std::array<MotionPlan, 2>& plans = *new std::array<MotionPlan, 2>();
+PageMotion& motion = *new PageMotion();
 
 constexpr float kNan = __builtin_nanf("");
 

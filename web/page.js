@@ -539,11 +539,13 @@ function start() {
       tables.showCube(0, readCube(0));
     }
   }
-  // The single file carries the .wasm as base64 data, handed to the program so that it
+  // The single file carries the .wasm gzipped in base64, handed to the program so that it
   // fetches nothing.
   const embedded = byId('program-wasm');
-  const wasmBinary = embedded ? Uint8Array.from(atob(embedded.textContent), (c) => c.charCodeAt(0)) : undefined;
-  createCubeRotation({
+  const packed = embedded ? Uint8Array.from(atob(embedded.textContent), (c) => c.charCodeAt(0)) : null;
+  const wasm = packed ? new Response(new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'))).arrayBuffer()
+    : Promise.resolve(undefined);
+  wasm.then((wasmBinary) => createCubeRotation({
     canvas,
     terminal,
     wasmBinary,
@@ -558,6 +560,6 @@ function start() {
         console.error(text);
       }
     },
-  }).then(runMain, (error) => stoppedAbnormally(String(error?.message ?? error)));
+  })).then(runMain, (error) => stoppedAbnormally(String(error?.message ?? error)));
 }
 start();
