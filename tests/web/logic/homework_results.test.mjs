@@ -61,9 +61,9 @@ property('past 4096 characters only the oldest practice checks are left out, and
     assert.deepEqual(kept, results.filter((r, i) => !out.has(i)));
   }, 300);
 
-// A number as JavaScript writes it takes at most 24 characters (-1.2345678901234567e-300).
+// A number as JavaScript writes it takes at most 24 characters (-2.2250738585072014e-308).
 test('ten tasks with five checks each fit whole in the suspend data, whatever was predicted', (t) => {
-  const longest = fc.constant(-1.2345678901234567e-300);
+  const longest = fc.constant(-2.2250738585072014e-308);
   const size = (coordinate) => Math.max(...fc.sample(fc.array(check(10, coordinate), { minLength: 50, maxLength: 50 }),
     { numRuns: 50, seed: 7 }).map((checks) => {
     const text = workText(2n ** 64n - 1n, made(checks));
