@@ -7,7 +7,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, test } from 'node:test';
 import { fileURLToPath } from 'node:url';
-import { launchChromium } from '../../testkit/browser.mjs';
+import { launchChromium, pageUrl, servePage } from '../../testkit/browser.mjs';
 import { lmsState, lmsUrl, serveLms } from '../../testkit/lms.mjs';
 
 const sco = mkdtempSync(join(tmpdir(), 'sco-'));
@@ -30,6 +30,17 @@ writeFileSync(join(sco, 'sco.html'), `<!DOCTYPE html>
       return lms.record(results);
     },
   };
+</script></body></html>
+`);
+
+// A page that packs itself, as the teacher's page does: its own text with a set in it.
+writeFileSync(join(sco, 'own.html'), `<!DOCTYPE html>
+<html lang="en"><head><meta charset="utf-8"><title>Own</title>
+<script type="importmap">{ "imports": { "fflate": "./web/node_modules/fflate/esm/browser.js" } }</script></head><body>
+<script type="module">
+  import { defaultSet, setInDocument } from './web/homework.js';
+  import { ownSingleFile, pageWithSet } from './web/lms_package.js';
+  window.own = { set: setInDocument(document), packed: pageWithSet(ownSingleFile(document), { ...defaultSet('Paket'), count: 3 }) };
 </script></body></html>
 `);
 
@@ -75,4 +86,21 @@ test('a SCO in the LMS\'s frame reads the student, records checks, finishes when
   const resumed = await back.frame.evaluate(() => window.sco.resumed);
   assert.deepEqual(resumed.results.map((r) => [r.task, r.verdict, r.counted]), [[0, 'wrong', true], [0, 'correct', false], [1, 'correct', true]]);
   assert.equal(resumed.problem, null);
+});
+
+test('a page that packs its own text carries the set, and the packed page runs and reads it', async () => {
+  const server = await servePage(sco);
+  servers.push(server);
+  const page = await browser.newPage();
+  await page.goto(`${pageUrl(server)}own.html`);
+  await page.waitForFunction(() => window.own);
+  const { set, packed } = await page.evaluate(() => window.own);
+  assert.equal(set, null);
+  writeFileSync(join(sco, 'packed.html'), packed);
+  await page.goto(`${pageUrl(server)}packed.html`);
+  await page.waitForFunction(() => window.own);
+  const again = await page.evaluate(() => window.own);
+  assert.deepEqual(again.set, { title: 'Paket', count: 3, angles: { step: 15, min: 0, max: 345 }, cubes: [1, 2, 3],
+    vertices: [0, 1, 2, 3, 4, 5, 6, 7], passMark: 60 });
+  assert.equal(again.packed.match(/<meta name="cube-rotation-homework"/g).length, 1);
 });
