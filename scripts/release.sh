@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds everything a person can download into dist/, each named with the version of the
 # top CMakeLists.txt: the Debian package, the Windows zip, the page as one file, the default
-# homework package for an LMS, and SHA256SUMS. It clones the committed state of this repository, runs the test command
-# there once, and takes each artifact from the build that tested it: the .deb and the zip
-# as their tests packed and checked them, the page as the browser test opened it. So what
-# ships is exactly what passed, and nothing is packed twice.
+# homework package for an LMS, and SHA256SUMS. It clones the committed state of this
+# repository, runs the test command there once, and takes each artifact from the build that
+# tested it: the .deb and the zip as their tests packed and checked them, the page as the
+# browser test opened it, the LMS package as its test read it. So what ships is exactly what
+# passed, and nothing is packed twice.
 #   release.sh   (about as long as the test command)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
