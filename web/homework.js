@@ -70,7 +70,7 @@ function base64url(text) {
 
 // The text of base64url, or null when it is not the canonical base64url of UTF-8.
 function fromBase64url(code) {
-  if (!/^[\w-]*$/.test(code) || code.length % 4 === 1) {
+  if (!/^[\w-]*$/.test(code)) {
     return null;
   }
   try {

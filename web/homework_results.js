@@ -82,8 +82,7 @@ export function workOfText(text, seed, count) {
     const [, task, verdict, mask, ...xyz] = checkForm.exec(check) ?? [];
     const predicted = xyz.map(Number);
     const bits = parseInt(mask, 16);
-    if (!task || Number(task) >= count || predicted.some(Number.isNaN) || bits >> mistakeIds.length
-        || (verdict === 'c' && bits)) {
+    if (!task || Number(task) >= count || predicted.some(Number.isNaN) || bits >> mistakeIds.length) {
       return { problem: 'unreadable' };
     }
     const mistakes = mistakeIds.filter((id, i) => bits & (1 << i));

@@ -50,7 +50,8 @@ const anySet = fc.record({
   title, count: fc.integer({ min: 1, max: taskLimit }), angles, cubes: subset(1, 3), vertices: subset(0, 7),
   passMark: fc.integer({ min: 0, max: 100 }),
 }, { noNullPrototype: true });
-const anyId = fc.string({ minLength: 1, maxLength: 30 }).filter((id) => id.trim() !== '');
+const anyId = fc.string({ unit: fc.oneof(fc.constantFrom(...'čćđšžČĆĐŠŽ'), fc.string({ unit: 'grapheme', minLength: 1, maxLength: 1 })),
+  minLength: 1, maxLength: 30 }).filter((id) => id.trim() !== '');
 
 property('the same id, also with spaces around it or its letters decomposed, always gives the same tasks',
   fc.tuple(anySet, anyId), ([set, id]) => {
