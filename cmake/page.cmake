@@ -5,7 +5,7 @@ include_guard(GLOBAL)
 # The page's modules, bundled by esbuild (web/package.json, installed by npm ci from its
 # lock) into the one classic script that the page loads: a page opened from the disk may
 # not load modules.
-set(CUBE_PAGE_MODULES check.js console_pane.js float_text.js grading.js language.js messages.js number_tables.js
+set(CUBE_PAGE_MODULES check.js console_pane.js float_text.js glosses.js grading.js language.js messages.js number_tables.js
     overlay_marks.js page.js picture.js task_link.js)
 set(web_tools ${PROJECT_SOURCE_DIR}/web)
 execute_process(COMMAND bash -c "source scripts/lib.sh && npm_tools web" WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
@@ -17,30 +17,23 @@ set(CUBE_ESBUILD ${web_tools}/node_modules/.bin/esbuild)
 
 # A page in `folder` (index.html, page.js, cube-rotation.js and .wasm) and the same page as
 # the single file `html`, also copied into `folder` so that one server offers both, all
-# built from SOURCES and linked with LIBS. The program is linked as a factory,
-# createCubeRotation(options), which page.js calls.
+# built from SOURCES and linked with LIBS; each under a Content-Security-Policy that
+# assemble_page.mjs writes from the final text. The program is linked as a factory,
+# createCubeRotation(options), which page.js calls; the single file carries the .wasm as
+# data, which page.js hands to it.
 #   add_page(target folder html SOURCES ... LIBS ...)
 function(add_page target folder html)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   set(web ${PROJECT_SOURCE_DIR}/web)
-  foreach(kind multi single)
-    set(name ${target})
-    set(out ${folder})
-    if(kind STREQUAL single)
-      set(name ${target}-single)
-      set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}-single)
-    endif()
-    add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/web/page_streams.cpp)
-    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
-    target_link_options(${name} PRIVATE ${CUBE_WEB_LINK_OPTIONS} -sENVIRONMENT=web
-      -sMODULARIZE=1 -sEXPORT_NAME=createCubeRotation -sEXPORTED_RUNTIME_METHODS=ccall $<$<STREQUAL:${kind},single>:-sSINGLE_FILE=1>)
-    set_target_properties(${name} PROPERTIES
-      OUTPUT_NAME cube-rotation
-      SUFFIX .js
-      RUNTIME_OUTPUT_DIRECTORY ${out})
-  endforeach()
-  configure_file(${web}/index.html ${folder}/index.html COPYONLY)
+  add_executable(${target} ${ARG_SOURCES} ${web}/page_streams.cpp)
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS})
+  target_link_options(${target} PRIVATE ${CUBE_WEB_LINK_OPTIONS} -sENVIRONMENT=web
+    -sMODULARIZE=1 -sEXPORT_NAME=createCubeRotation -sEXPORTED_RUNTIME_METHODS=ccall)
+  set_target_properties(${target} PROPERTIES
+    OUTPUT_NAME cube-rotation
+    SUFFIX .js
+    RUNTIME_OUTPUT_DIRECTORY ${folder})
   list(TRANSFORM CUBE_PAGE_MODULES PREPEND ${web}/ OUTPUT_VARIABLE modules)
   set(bundle ${CMAKE_CURRENT_BINARY_DIR}/${target}-bundle/page.js)
   add_custom_command(OUTPUT ${bundle}
@@ -51,12 +44,10 @@ function(add_page target folder html)
     VERBATIM)
   add_custom_target(${target}-bundle DEPENDS ${bundle})
   add_dependencies(${target} ${target}-bundle)
-  add_dependencies(${target}-single ${target}-bundle)
-  add_custom_command(TARGET ${target}-single POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -DPAGE=${web}/index.html -DOUTPUT=${html}
-            "-DSCRIPTS=cube-rotation.js=${CMAKE_CURRENT_BINARY_DIR}/${target}-single/cube-rotation.js;page.js=${bundle}"
-            -P ${web}/inline_script.cmake
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND node ${web}/assemble_page.mjs ${web}/index.html ${folder}/cube-rotation.js ${folder}/cube-rotation.wasm
+            ${bundle} ${folder}/index.html ${html}
     COMMAND ${CMAKE_COMMAND} -E copy ${html} ${folder}/
     VERBATIM)
-  set_property(TARGET ${target}-single APPEND PROPERTY LINK_DEPENDS ${web}/index.html ${web}/inline_script.cmake ${bundle})
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${web}/index.html ${web}/assemble_page.mjs ${bundle})
 endfunction()

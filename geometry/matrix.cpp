@@ -68,6 +68,23 @@ Matrix3 rotationZ(float angle)
              0.0f, 0.0f, 1.0f}};
 }
 
+Matrix3 rotationAbout(Point axis, float angle)
+{
+    const double length = std::sqrt(static_cast<double>(axis.x) * axis.x + static_cast<double>(axis.y) * axis.y +
+                                    static_cast<double>(axis.z) * axis.z);
+    const double x = axis.x / length;
+    const double y = axis.y / length;
+    const double z = axis.z / length;
+    // Cosine and sine stay in double here: the entries are rounded once, each.
+    const double c = std::cos(static_cast<double>(angle));
+    const double s = std::sin(static_cast<double>(angle));
+    const double t = 1.0 - c;
+    const auto f = [](double entry) { return static_cast<float>(entry); };
+    return {{f(t * x * x + c), f(t * x * y - s * z), f(t * x * z + s * y), //
+             f(t * y * x + s * z), f(t * y * y + c), f(t * y * z - s * x), //
+             f(t * z * x - s * y), f(t * z * y + s * x), f(t * z * z + c)}};
+}
+
 Matrix3 transpose(Matrix3 m)
 {
     Matrix3 result;

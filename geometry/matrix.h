@@ -12,6 +12,11 @@ Matrix3 rotationX(float angle); // turns +y toward +z
 Matrix3 rotationY(float angle); // turns +z toward +x
 Matrix3 rotationZ(float angle); // turns +x toward +y
 
+// Rotation by `angle` radians about the axis through the origin along `axis`, right-hand
+// rule, by Rodrigues' formula; the axis is made unit length in double, so only its direction
+// counts (a zero axis gives NaN entries).
+Matrix3 rotationAbout(Point axis, float angle);
+
 // Part of the library's interface for checking a rotation (transpose, isOrthogonal,
 // determinant); the program itself does not call these three.
 Matrix3 transpose(Matrix3 m);

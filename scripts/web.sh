@@ -8,7 +8,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 need_packages build web
-build_preset web cube-rotation-web cube-rotation-web-single
+build_preset web cube-rotation-web
 port=${1:-8080}
 echo "The page as one file, to share or open from the disk: $root/build/web/cube-rotation.html"
 echo "Open http://127.0.0.1:$port/ in a browser, or http://127.0.0.1:$port/cube-rotation.html (Ctrl-C stops the server)."

@@ -19,8 +19,10 @@
 //   await page.close(); await browser.close();
 
 import { execFileSync, spawn } from 'node:child_process';
-import { writeFileSync } from 'node:fs';
+import { existsSync, mkdirSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:net';
+import { tmpdir } from 'node:os';
+import { basename, join } from 'node:path';
 import puppeteer from 'puppeteer-core';
 import { collectProblems, launchChromium } from './browser.mjs';
 
@@ -48,9 +50,15 @@ export async function waitUntil(what, check, timeout = waitTimeout) {
   }
 }
 
-// Polls `predicate` in the page until it returns something true.
+// Polls `predicate` in the page until it returns something true; a page that is being
+// replaced by another (a reload) is polled again once the new one is there.
 function poll(evaluate, predicate, arg, timeout) {
-  return waitUntil(`waiting in the page for ${predicate}`, () => evaluate(predicate, arg), timeout);
+  return waitUntil(`waiting in the page for ${predicate}`, () => evaluate(predicate, arg).catch((error) => {
+    if (/context was destroyed|navigat/i.test(error.message)) {
+      return false;
+    }
+    throw error;
+  }), timeout);
 }
 
 // The canvas's box in the viewport, whether it is all in view, and how far the page is
@@ -95,13 +103,13 @@ async function drivenPage(page, url, { insertText, press, documentClip, close })
 
 // --- Chromium, through Playwright -----------------------------------------------------
 
-async function launchChromiumEngine({ webgl }) {
+async function launchChromiumEngine({ webgl, locale }) {
   const browser = await launchChromium(webgl ? [] : ['--disable-webgl', '--disable-3d-apis']);
   return {
     name: 'chromium',
     version: `Chromium ${browser.version()}`,
     async open(url, viewport) {
-      const context = await browser.newContext({ viewport, deviceScaleFactor: 1 });
+      const context = await browser.newContext({ viewport, deviceScaleFactor: 1, ...(locale ? { locale } : {}) });
       const page = await context.newPage();
       return drivenPage(page, url, {
         insertText: (text) => page.keyboard.insertText(text),
@@ -115,7 +123,7 @@ async function launchChromiumEngine({ webgl }) {
 
 // --- Firefox ESR, through puppeteer-core over WebDriver BiDi --------------------------
 
-async function launchFirefox({ webgl }) {
+async function launchFirefox({ webgl, locale }) {
   const browser = await puppeteer.launch({
     browser: 'firefox',
     executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr',
@@ -126,6 +134,7 @@ async function launchFirefox({ webgl }) {
     // beside it; a person's Firefox keeps it, and so does the harness.
     extraPrefsFirefox: {
       'security.fileuri.strict_origin_policy': true,
+      ...(locale ? { 'intl.accept_languages': locale } : {}),
       ...(webgl ? { 'webgl.force-enabled': true } : { 'webgl.disabled': true }),
     },
   });
@@ -186,9 +195,29 @@ function freePort() {
 
 const webDriverKeys = { Enter: '\uE007', Control: '\uE009' };
 
-async function launchWebKit({ webgl }) {
+// WebKitGTK takes the page's languages from the POSIX locale of its process, which needs the
+// locale's data: made here from Debian's locale sources (the locales package) into a folder
+// of the harness's own, so that nothing of the machine's set-up changes. A POSIX locale
+// cannot ask for Serbian in Latin letters: sr_RS@latin reads as sr-RS.
+const posixLocales = { sr: 'sr_RS', 'sr-rs': 'sr_RS', 'sr-latn-rs': 'sr_RS@latin', hr: 'hr_HR', en: 'en_US', 'en-us': 'en_US', de: 'de_DE' };
+function localeEnvironment(locale) {
+  const name = posixLocales[locale.toLowerCase()];
+  if (!name) {
+    throw new Error(`no POSIX locale for ${locale}`);
+  }
+  const folder = join(tmpdir(), 'cube-rotation-locales');
+  const compiled = join(folder, `${name.replace(/@.*/, '')}.UTF-8${name.includes('@') ? name.replace(/^[^@]*/, '') : ''}`);
+  if (!existsSync(compiled)) {
+    mkdirSync(folder, { recursive: true });
+    execFileSync('localedef', ['-i', name, '-f', 'UTF-8', compiled]);
+  }
+  return { LOCPATH: folder, LC_ALL: basename(compiled), LANG: basename(compiled) };
+}
+
+async function launchWebKit({ webgl, locale }) {
   const port = await freePort();
-  const driver = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore' });
+  const env = locale ? { ...process.env, ...localeEnvironment(locale) } : process.env;
+  const driver = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore', env });
   const exited = new Promise((resolve) => { driver.once('exit', (code, signal) => resolve(code ?? signal)); });
   const base = `http://127.0.0.1:${port}`;
   async function call(method, path, body) {
@@ -286,10 +315,11 @@ async function launchWebKit({ webgl }) {
 
 const launchers = { chromium: launchChromiumEngine, firefox: launchFirefox, webkit: launchWebKit };
 
-export function launch(engine, { webgl = true } = {}) {
+// `locale`: the browser's languages, as a BCP 47 tag (sr-RS, hr, en-US...).
+export function launch(engine, { webgl = true, locale = null } = {}) {
   const launcher = launchers[engine];
   if (!launcher) {
     throw new Error(`no engine ${engine}; there are ${engineNames.join(', ')}`);
   }
-  return launcher({ webgl });
+  return launcher({ webgl, locale });
 }

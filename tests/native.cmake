@@ -19,7 +19,7 @@ endforeach()
 
 cube_unit_test(viewer_tests WINDOWED
   SOURCES viewer/viewer_test.cpp
-  LIBS viewer testkit GLUT::GLUT OpenGL::GL)
+  LIBS viewer app_core testkit GLUT::GLUT OpenGL::GL)
 
 # One build runs the program under memcheck (valgrind 3.19 cannot read clang 14's DWARF 5,
 # nor run a sanitized program).

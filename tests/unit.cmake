@@ -51,6 +51,6 @@ cube_unit_test(scene_tests
   LIBS scene)
 
 cube_unit_test(app_tests
-  SOURCES app/cube_test.cpp app/number_reader_test.cpp app/dialogue_test.cpp
+  SOURCES app/cube_test.cpp app/number_reader_test.cpp app/dialogue_test.cpp app/motion_test.cpp
   LIBS app_core)
 target_compile_definitions(app_tests PRIVATE CUBE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -3,8 +3,13 @@
 #include "camera.h"
 #include "geometry/records.h"
 #include "glut_header.h" // IWYU pragma: keep (OpenGL, GLU and GLUT)
+#include "motion_picture.h"
 #include "palette.h"
 #include "scene/scene.h"
+
+#include <cstddef>
+#include <optional>
+#include <span>
 
 namespace {
 
@@ -13,6 +18,8 @@ constexpr int kWindowHeight = 700;
 constexpr float kCameraDistance = 30.0f;
 constexpr float kPointSize = 4.0f;
 constexpr double kLineReach = 100.0; // a Line is drawn this many directions either side
+
+std::optional<MotionPicture> motion; // none: the whole scene, as ever
 
 float reach(float anchor, float direction, double sign)
 {
@@ -31,28 +38,65 @@ void drawLines()
     }
 }
 
-void drawSegments()
+void drawSegment(const Segment& segment)
 {
-    for (const Segment& segment : segmentList) {
-        glPointSize(kPointSize);
-        applyColor(segment.color);
-        for (const GLenum mode : {GL_LINES, GL_POINTS}) {
-            glBegin(mode);
-            glVertex3f(segment.first.x, segment.first.y, segment.first.z);
-            glVertex3f(segment.second.x, segment.second.y, segment.second.z);
-            glEnd();
-        }
+    glPointSize(kPointSize);
+    applyColor(segment.color);
+    for (const GLenum mode : {GL_LINES, GL_POINTS}) {
+        glBegin(mode);
+        glVertex3f(segment.first.x, segment.first.y, segment.first.z);
+        glVertex3f(segment.second.x, segment.second.y, segment.second.z);
+        glEnd();
     }
 }
 
-void drawPoints()
+void drawPoint(const Point& point)
 {
-    for (const Point& point : pointList) {
-        applyColor(point.color);
-        glPointSize(kPointSize);
-        glBegin(GL_POINTS);
-        glVertex3f(point.x, point.y, point.z);
+    applyColor(point.color);
+    glPointSize(kPointSize);
+    glBegin(GL_POINTS);
+    glVertex3f(point.x, point.y, point.z);
+    glEnd();
+}
+
+// The first `count` entries of a scene list.
+template <typename List, typename Draw> void drawFirst(const List& list, std::size_t count, Draw draw)
+{
+    for (auto entry = list.begin(); entry != list.end() && count > 0; ++entry, --count) {
+        draw(*entry);
+    }
+}
+
+// Lines alone, one glBegin for each run of one colour: an arc is a hundred of them, and
+// each glBegin costs the page a draw call.
+void drawStrokes(std::span<const Segment> strokes)
+{
+    std::size_t i = 0;
+    while (i < strokes.size()) {
+        const Color color = strokes[i].color;
+        applyColor(color);
+        glBegin(GL_LINES);
+        for (; i < strokes.size() && strokes[i].color == color; ++i) {
+            glVertex3f(strokes[i].first.x, strokes[i].first.y, strokes[i].first.z);
+            glVertex3f(strokes[i].second.x, strokes[i].second.y, strokes[i].second.z);
+        }
         glEnd();
+    }
+}
+
+// In the whole scene's order: segments, then points, so that points cover lines; the
+// motion's own after the scene's, so that the moving cube covers the cube it is leaving.
+void drawMotion(const MotionPicture& picture)
+{
+    drawLines();
+    drawFirst(segmentList, picture.sceneSegments, drawSegment);
+    drawStrokes(picture.strokes);
+    for (const Segment& segment : picture.segments) {
+        drawSegment(segment);
+    }
+    drawFirst(pointList, picture.scenePoints, drawPoint);
+    for (const Point& point : picture.points) {
+        drawPoint(point);
     }
 }
 
@@ -62,13 +106,25 @@ void display()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
-    drawLines();
-    drawSegments();
-    drawPoints();
+    if (motion) {
+        drawMotion(*motion);
+    } else {
+        drawLines();
+        for (const Segment& segment : segmentList) {
+            drawSegment(segment);
+        }
+        for (const Point& point : pointList) {
+            drawPoint(point);
+        }
+    }
     glPopMatrix();
     glFlush();
     glutSwapBuffers();
 }
+
+void showMotion(const MotionPicture& picture) { motion = picture; }
+
+void clearMotion() { motion.reset(); }
 
 void reshape(int width, int height)
 {

@@ -13,7 +13,8 @@ void openWindow(int argc, char** argv);
 // GLUT callbacks, public so they can be driven from tests.
 
 // Paints the whole scene: lines, then segments with their end points, then points, with no
-// depth test, so what is drawn later covers what was drawn earlier.
+// depth test, so what is drawn later covers what was drawn earlier. While a motion is shown
+// (motion_picture.h), paints that in the same way instead.
 void display();
 
 // Sets the viewport and a 45-degree perspective for the new client size; a height of 0

@@ -7,17 +7,18 @@ import { say } from './language.js';
 // program what the user types, a line at a time, the way a terminal does: Enter sends the
 // line and a newline, a paste sends each of its complete lines, and Ctrl-D ends the input
 // (on an empty line; on a non-empty one it sends the line without a newline). Everything
-// is inserted as text, never as HTML.
-export function makeConsolePane(transcript, line, hint) {
+// is inserted as text, never as HTML. `wrote` is told after each write.
+export function makeConsolePane(transcript, line, hint, wrote = () => {}) {
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
-  const written = [];
+  const output = []; // every chunk the program wrote
   const sentLines = [];
   const toType = []; // lines to type, one each time the program waits with nothing to read
   let pending = new Uint8Array(0); // sent by the user, not yet read by the program
   let ended = false;
   let wakeReader = null;
   let scrollPending = false;
+  const pane = transcript.parentElement;
 
   // Keeps the line in view; once a frame, since scrolling makes the browser lay out the page.
   function show(text) {
@@ -26,7 +27,11 @@ export function makeConsolePane(transcript, line, hint) {
       scrollPending = true;
       requestAnimationFrame(() => {
         scrollPending = false;
-        line.scrollIntoView({ block: 'nearest' });
+        if (line.hidden) {
+          pane.scrollTop = pane.scrollHeight; // closed: the last lines in view
+        } else {
+          line.scrollIntoView({ block: 'nearest' });
+        }
       });
     }
   }
@@ -50,9 +55,13 @@ export function makeConsolePane(transcript, line, hint) {
     wake();
   }
 
-  // No more input is taken; the hint says why (a key of the page's messages).
+  // No more input is taken; the hint says why (a key of the page's messages). The closed
+  // line takes no room, so that the program's last lines stay in view above the picture.
   function close(note) {
     line.disabled = true;
+    line.hidden = true;
+    pane.classList.add('closed');
+    pane.scrollTop = pane.scrollHeight;
     hint.dataset.text = note;
     hint.textContent = say(note);
   }
@@ -98,7 +107,7 @@ export function makeConsolePane(transcript, line, hint) {
   });
 
   return {
-    written,
+    written: output,
     sentLines,
     close,
     typeWhenAsked(lines) {
@@ -111,8 +120,9 @@ export function makeConsolePane(transcript, line, hint) {
       return toType.length;
     },
     write(bytes) {
-      written.push(bytes);
+      output.push(bytes);
       show(decoder.decode(bytes, { stream: true }));
+      wrote();
     },
     // Up to `size` bytes the user has sent, waiting for some; none once the input has ended.
     async read(size) {

@@ -1,17 +1,23 @@
 // The page's words in its language: texts by key from messages.js, with values put in, and
 // the markup's own texts, which name their keys (data-text for an element's text,
-// data-label for its accessible name, data-title for its tooltip).
+// data-label for its accessible name, data-title for its tooltip). The language is chosen
+// by the link, else by the reader's last choice, else by the browser's languages.
 import { messages } from './messages.js';
 
-const table = messages['sr-Latn'];
+export const languages = Object.keys(messages);
+let language = 'sr-Latn';
+let table = messages[language];
+const listeners = [];
 
 // The text `key` with each {name} of `values` put in.
 export function say(key, values = {}) {
   return table[key].replace(/\{(\w+)\}/g, (whole, name) => (name in values ? String(values[name]) : whole));
 }
 
-// A table entry as it stands (a list, say: the cubes' names).
+// A table entry as it stands (a list, say: the cubes' names), or undefined.
 export const words = (key) => table[key];
+
+export const currentLanguage = () => language;
 
 // The text `key` as a list of strings and nodes, each {name} whose value in `nodes` is a
 // node replaced by it: for a text with a link inside.
@@ -31,4 +37,39 @@ export function applyTexts(root) {
   for (const element of root.querySelectorAll('[data-title]')) {
     element.title = say(element.dataset.title);
   }
+}
+
+// `render` is called whenever the language changes, for the texts built with values.
+export function onLanguage(render) {
+  listeners.push(render);
+}
+
+// The language of a tag list as browsers give them (navigator.languages): the first one that
+// the page has, Serbian in Cyrillic for sr and its regions (as Serbia's own default), in
+// Latin for sr-Latn and the languages read in Latin letters that are nearest to it (hr, bs,
+// sh), otherwise English.
+export function languageOf(tags) {
+  for (const tag of tags.map((t) => t.toLowerCase())) {
+    if (/^sr-latn\b/.test(tag) || /^(hr|bs|sh)\b/.test(tag)) {
+      return 'sr-Latn';
+    }
+    if (/^sr\b/.test(tag)) {
+      return 'sr-Cyrl';
+    }
+    if (/^en\b/.test(tag)) {
+      return 'en';
+    }
+  }
+  return 'en';
+}
+
+// A language's own code as the page writes it, from any case (sr-latn); null for none.
+export const knownLanguage = (code) => languages.find((l) => l.toLowerCase() === String(code).toLowerCase()) ?? null;
+
+export function setLanguage(code) {
+  language = knownLanguage(code) ?? 'en';
+  table = messages[language];
+  document.documentElement.lang = language;
+  applyTexts(document);
+  listeners.forEach((render) => render());
 }

@@ -3,16 +3,22 @@
 // reads the program's own numbers and camera to show them.
 #include "app/cube.h"
 #include "app/dialogue.h"
+#include "app/motion.h"
+#include "app/motion_shapes.h"
 #include "page_streams.h"
 #include "scene/scene.h"
 #include "viewer/glut_header.h"
+#include "viewer/motion_picture.h"
 #include "viewer/viewer.h"
 #include "viewer/window_position.h"
 
 #include <emscripten.h>
 
+#include <array>
+#include <cmath>
 #include <cstddef>
 #include <iterator>
+#include <span>
 
 namespace {
 
@@ -34,6 +40,21 @@ EM_JS(void, tellPageStepFinished, (int step), {
 });
 
 void stepFinished(std::size_t step) { tellPageStepFinished(static_cast<int>(step)); }
+
+// The turns in motion: both readings worked out once the dialogue has run, and what the last
+// pageMotion set. Kept here, so that a frame allocates nothing.
+bool pictureOpen = false;
+std::array<MotionPlan, 2> plans;
+struct PageMotion {
+    bool known = false; // a position was set: the status below holds
+    int reading = 0;
+    MotionStatus status;
+    MotionShapes shapes;
+    std::array<WindowPosition, 11> onCanvas{}; // V0..V7, then the own axes' tips
+};
+PageMotion motion;
+
+constexpr float kNan = __builtin_nanf("");
 
 } // namespace
 
@@ -81,9 +102,90 @@ extern "C" EMSCRIPTEN_KEEPALIVE double pageProject(float x, float y, float z, in
     return axis == 0 ? position.x : position.y;
 }
 
+// The turns played in the picture. reading 0 turns about the fixed axes X, Y, Z by the
+// answers in turn (the program's own order), 1 about the cube's own axes: z by the Z answer,
+// the turned y' by Y, the twice-turned x'' by X. position 0 is the red cube, 3 the yellow
+// one; a position in (k, k + 1] is turn k (in playing order) at the fraction position - k.
+// vertex 0..7 is the label whose path is drawn (any other: none). From the next frame the
+// picture shows the motion, or today's four cubes for a position of 3 or more, below 0 or
+// NaN, or a reading other than 0 and 1; the status below is the position's (3's beyond 3),
+// and none for the rest. Returns 1 when the motion is shown, 0 when today's picture is, -1
+// before the picture exists (nothing is set).
+extern "C" EMSCRIPTEN_KEEPALIVE int pageMotion(int reading, double position, int vertex)
+{
+    if (!pictureOpen) {
+        return -1;
+    }
+    motion.known = (reading == 0 || reading == 1) && position >= 0.0;
+    glutPostRedisplay();
+    if (!motion.known) {
+        clearMotion();
+        return 0;
+    }
+    motion.reading = reading;
+    const MotionPlan& plan = plans[static_cast<std::size_t>(reading)];
+    motion.status = motionAt(plan, position);
+    motion.shapes = motionShapes(plan, motion.status, vertex);
+    const MotionShapes& shapes = motion.shapes;
+    for (std::size_t v = 0; v < motion.status.vertices.size(); ++v) {
+        motion.onCanvas[v] = windowPosition(motion.status.vertices[v]);
+    }
+    for (std::size_t a = 0; a < shapes.arrowTips.size(); ++a) {
+        motion.onCanvas[8 + a] = shapes.arrows ? windowPosition(shapes.arrowTips[a]) : WindowPosition{NAN, NAN};
+    }
+    if (position >= 3.0) {
+        clearMotion();
+        return 0;
+    }
+    showMotion({shapes.scenePoints, shapes.sceneSegments, std::span(shapes.strokes.data(), shapes.strokeCount),
+                std::span(shapes.segments.data(), shapes.segmentCount),
+                std::span(shapes.points.data(), shapes.pointCount)});
+    return 1;
+}
+
+// The turn in play, in playing order: 0, 1 or 2; -1 at position 0 or with no status.
+extern "C" EMSCRIPTEN_KEEPALIVE int pageMotionTurn() { return motion.known ? motion.status.turn : -1; }
+
+// The answer the turn in play is by: 0 X, 1 Y, 2 Z; -1 when none is in play.
+extern "C" EMSCRIPTEN_KEEPALIVE int pageMotionAxis()
+{
+    const int turn = pageMotionTurn();
+    return turn < 0 ? -1 : plans[static_cast<std::size_t>(motion.reading)].answers[static_cast<std::size_t>(turn)];
+}
+
+// The degrees the turn in play has reached (its fraction of the answer's degrees, as a float);
+// 0 at position 0, NaN with no status.
+extern "C" EMSCRIPTEN_KEEPALIVE float pageMotionDegrees() { return motion.known ? motion.status.degrees : kNan; }
+
+// Coordinate 0, 1 or 2 (x, y, z) of the moving cube's vertex V`label`; NaN with no status or
+// out of range.
+extern "C" EMSCRIPTEN_KEEPALIVE float pageMotionVertex(int label, int axis)
+{
+    if (!motion.known || label < 0 || label > 7 || axis < 0 || axis > 2) {
+        return kNan;
+    }
+    const Point& p = motion.status.vertices[static_cast<std::size_t>(label)];
+    return axis == 0 ? p.x : axis == 1 ? p.y : p.z;
+}
+
+// Where the camera puts a point to label, as pageProject does (0 for x, 1 for y, in
+// drawing-buffer pixels from the top-left corner), as of the last pageMotion: points 0..7 are
+// the moving cube's V0..V7, 8, 9 and 10 the tips of its own x, y and z arrows (reading 1
+// only). NaN for anything not drawn.
+extern "C" EMSCRIPTEN_KEEPALIVE double pageMotionOnCanvas(int point, int axis)
+{
+    if (!motion.known || point < 0 || point > 10 || axis < 0 || axis > 1) {
+        return NAN;
+    }
+    const WindowPosition& at = motion.onCanvas[static_cast<std::size_t>(point)];
+    return axis == 0 ? at.x : at.y;
+}
+
 int main(int argc, char** argv)
 {
     runConsoleStages(openPageInput(), openPageOutput(), &turns, stepFinished);
+    plans = {planMotion(Reading::world, turns), planMotion(Reading::own, turns)};
+    pictureOpen = true; // the window opens in runViewer, before the page can call again
     runViewer(argc, argv);
     return 0;
 }

@@ -1,138 +1,308 @@
 // Every text of the page's own, by key, per language. The program's own texts (its prompts,
 // its legend, its window's title) are not here: the page shows them as the program wrote
-// them. {name} marks a value put in; a text with {link} holds an element there.
+// them. {name} marks a value put in; a text with {link} holds an element there. Serbian in
+// Cyrillic is made from the Latin table (below), so that it costs no second table.
 
 const srLatn = {
+  language: 'Jezik',
+  titleGloss: '', // the program's title is in this language already
   // The header's buttons and what they say back.
   share: 'Podeli vezu',
-  save: 'Sacuvaj sliku',
+  save: 'Sačuvaj sliku',
   fullscreen: 'Ceo ekran',
   restart: 'Pokreni ponovo',
   linkCopied: 'Veza je kopirana: ',
   copyLink: 'Kopirajte vezu: ',
   taskLinkCopied: 'Veza zadatka je kopirana: ',
   copyTaskLink: 'Kopirajte vezu zadatka: ',
-  fromDisk: 'Veza ka datoteci na ovom racunaru radi samo na njemu. Kad stranicu postavite na veb, dodajte njenoj adresi ovaj nastavak: ',
-  fromDiskCopied: 'Veza ka datoteci na ovom racunaru radi samo na njemu. Kad stranicu postavite na veb, dodajte njenoj adresi ovaj nastavak (kopiran je): ',
+  fromDisk: 'Veza ka datoteci na ovom računaru radi samo na njemu. Kad stranicu postavite na veb, dodajte njenoj adresi ' +
+    'ovaj nastavak: ',
+  fromDiskCopied: 'Veza ka datoteci na ovom računaru radi samo na njemu. Kad stranicu postavite na veb, dodajte njenoj ' +
+    'adresi ovaj nastavak (kopiran je): ',
   // The console pane.
   console: 'Konzola',
   transcript: 'Ispis programa',
   answer: 'Odgovor',
-  hint: 'Enter salje odgovor, Ctrl-D zavrsava unos.',
-  noMoreInput: 'Program vise ne cita unos.',
-  pictureBelow: 'Program vise ne cita unos; slika je ispod.',
-  inputEnded: 'Unos je zavrsen.',
-  commaNote: 'Decimalni separator je tacka, ne zarez (12.5, a ne 12,5). Program je procitao: {read}.',
+  hint: 'Enter šalje odgovor, Ctrl-D završava unos.',
+  noMoreInput: 'Program više ne čita unos.',
+  pictureBelow: 'Program više ne čita unos; slika je ispod.',
+  inputEnded: 'Unos je završen.',
+  commaNote: 'Decimalni separator je tačka, ne zarez (12.5, a ne 12,5). Program je pročitao: {read}.',
   // The picture and its key.
-  keyTitle: 'Kljuc slike',
-  keyRed: 'crvena: pocetna kocka',
+  keyTitle: 'Ključ slike',
+  keyRed: 'crvena: početna kocka',
   keyBlue: 'plava: ',
   keyGreen: 'zelena: ',
-  keyYellow: 'zuta: ',
+  keyYellow: 'žuta: ',
   keyAxes: 'Ose: X desno, Y gore, Z ka vama.',
-  keySign: 'Pozitivan ugao okrece suprotno kazaljci na satu, gledano sa pozitivnog kraja ose.',
-  canvas: 'Slika: pocetna kocka i tri rotirane kocke',
-  canvasNote: 'Koja je kocka koje boje, kaze kljuc uz sliku; koordinate temena i matrice koje je program izracunao su ' +
-    'u tabelama {link} ispod slike. Dugme sa imenom temena u tabeli (V0 do V7) oznacava to teme na sve cetiri kocke.',
+  keySign: 'Pozitivan ugao okreće suprotno kazaljci na satu, gledano sa pozitivnog kraja ose.',
+  canvas: 'Slika: početna kocka i tri rotirane kocke',
+  canvasNote: 'Koja je kocka koje boje, kaže ključ uz sliku; koordinate temena i matrice koje je program izračunao su u ' +
+    'tabelama {link} ispod slike. Dugme sa imenom temena u tabeli (V0 do V7) označava to teme na sve četiri kocke.',
   labelsShown: 'Oznake temena',
   labelsWhich: 'na slici:',
   eachCube: 'sva temena jedne kocke',
-  eachVertex: 'jedno teme na sve cetiri kocke',
-  allFour: '(sve cetiri kocke)',
+  eachVertex: 'jedno teme na sve četiri kocke',
+  allFour: '(sve četiri kocke)',
   programMark: 'program',
-  predictedMark: 'vase predvidjanje',
-  markVertex: 'Oznaci {vertex} na slici',
-  // The cubes: as the key and the tables name them, and in the genitive (V7 zute kocke).
-  cubeNames: ['crvena', 'plava', 'zelena', 'zuta'],
-  cubes: ['crvena kocka', 'plava kocka', 'zelena kocka', 'zuta kocka'],
-  ofCube: ['crvene kocke', 'plave kocke', 'zelene kocke', 'zute kocke'],
+  predictedMark: 'vaše predviđanje',
+  markVertex: 'Označi {vertex} na slici',
+  // The cubes: as the key and the tables name them, and in the genitive (V7 žute kocke).
+  cubeNames: ['crvena', 'plava', 'zelena', 'žuta'],
+  cubes: ['crvena kocka', 'plava kocka', 'zelena kocka', 'žuta kocka'],
+  ofCube: ['crvene kocke', 'plave kocke', 'zelene kocke', 'žute kocke'],
   // The check of a prediction.
   checkTitle: 'Predvidite, pa proverite',
   cube: 'kocka',
   vertex: 'teme',
   check: 'Proveri',
   makeTask: 'Napravi zadatak',
-  toleranceNote: 'Predvidjanje je tacno kad se svaka koordinata od programove razlikuje najvise za {tolerance}: ' +
-    'toliko je dovoljno da racun rukom, sa sinusima i kosinusima na dve decimale, bude tacan, a da svaka ' +
-    'uobicajena greska bude prepoznata. Decimalni zarez ili tacka, oba vaze (2,5 ili 2.5).',
-  typeNumber: 'Upisite broj u polje {axis} (na primer 2.5, 2,5 ili \u22122,5).',
-  answerFirst: 'Prvo odgovorite na sva tri pitanja programa: provera poredi sa onim sto je on izracunao.',
-  right: 'Tacno.',
-  wrong: 'Nije tacno.',
-  facts: 'Program je izracunao {what}: {program}. Vase predvidjanje {predicted} se od toga razlikuje najvise za {largest}.',
-  oneMistake: 'Odgovara uobicajenoj gresci:',
-  mistakes: 'Odgovara uobicajenim greskama:',
-  noMistake: 'Ne odgovara nijednoj od uobicajenih gresaka. Proverite racun korak po korak u tabeli {link}: teme {vertex} ' +
-    'posle X (plava kocka), posle Y (zelena) i posle Z (zuta).',
+  toleranceNote: 'Predviđanje je tačno kad se svaka koordinata od programove razlikuje najviše za {tolerance}: toliko je ' +
+    'dovoljno da račun rukom, sa sinusima i kosinusima na dve decimale, bude tačan, a da svaka uobičajena greška bude ' +
+    'prepoznata. Decimalni zarez ili tačka, oba važe (2,5 ili 2.5).',
+  typeNumber: 'Upišite broj u polje {axis} (na primer 2.5, 2,5 ili \u22122,5).',
+  answerFirst: 'Prvo odgovorite na sva tri pitanja programa: provera poredi sa onim što je on izračunao.',
+  right: 'Tačno.',
+  wrong: 'Nije tačno.',
+  facts: 'Program je izračunao {what}: {program}. Vaše predviđanje {predicted} se od toga razlikuje najviše za {largest}.',
+  oneMistake: 'Odgovara uobičajenoj grešci:',
+  mistakes: 'Odgovara uobičajenim greškama:',
+  noMistake: 'Ne odgovara nijednoj od uobičajenih grešaka. Proverite račun korak po korak u tabeli {link}: teme {vertex} ' +
+    'posle X (plava kocka), posle Y (zelena) i posle Z (žuta).',
   // The usual mistakes: a name, and what it is with the right way ({reversed}, {right}: the
   // products; {cube}, {previous}: cubes; {axis}: the last turn's axis).
-  order: ['Redosled rotacija', 'primenili ste rotacije obrnutim redom ({reversed}); prvo se okrece oko X, pa oko Y, ' +
-    'pa oko Z, pa je {cube} {right} primenjeno na crvenu.'],
+  order: ['Redosled rotacija', 'primenili ste rotacije obrnutim redom ({reversed}); prvo se okreće oko X, pa oko Y, pa ' +
+    'oko Z: {cube} nastaje kad se {right} primeni na crvenu.'],
   direction: ['Smer rotacije', 'okrenuli ste svaku rotaciju na suprotnu stranu (negativan ugao, transponovana matrica ' +
-    'ili pravilo leve ruke); pozitivan ugao okrece suprotno kazaljci na satu gledano sa pozitivnog kraja ose, po ' +
+    'ili pravilo leve ruke); pozitivan ugao okreće suprotno kazaljci na satu gledano sa pozitivnog kraja ose, po ' +
     'pravilu desne ruke.'],
-  'sine-x': ['Znak sinusa u Rx', 'u matrici Rx ste zamenili znake sinusa; u Rx je \u2212sin u drugom redu, a +sin u trecem.'],
+  'sine-x': ['Znak sinusa u Rx', 'u matrici Rx ste zamenili znake sinusa; u Rx je \u2212sin u drugom redu, a +sin u trećem.'],
   'sine-y': ['Znak sinusa u Ry', 'napisali ste Ry kao Rx i Rz, sa \u2212sin u prvom redu; u Ry je +sin u prvom redu, a ' +
-    '\u2212sin u trecem, jer Y okrece Z ka X.'],
+    '\u2212sin u trećem, jer Y okreće Z ka X.'],
   'sine-z': ['Znak sinusa u Rz', 'u matrici Rz ste zamenili znake sinusa; u Rz je \u2212sin u prvom redu, a +sin u drugom.'],
-  radians: ['Stepeni kao radijani', 'uzeli ste stepene kao da su radijani; ugao u stepenima treba pomnoziti sa \u03c0/180 ' +
-    'pre racunanja sinusa i kosinusa (30\u00b0 je 0.5236 radijana).'],
-  separate: ['Svaka rotacija od pocetne kocke', 'primenili ste rotaciju oko {axis} na pocetnu kocku umesto na rezultat ' +
+  radians: ['Stepeni kao radijani', 'uzeli ste stepene kao da su radijani; ugao u stepenima treba pomnožiti sa \u03c0/180 ' +
+    'pre računanja sinusa i kosinusa (30° je 0.5236 radijana).'],
+  separate: ['Svaka rotacija od početne kocke', 'primenili ste rotaciju oko {axis} na početnu kocku umesto na rezultat ' +
     'prethodnih; rotacije se nadovezuju, pa {cube} nastaje okretanjem {previous}.'],
-  centre: ['Centar kocke', 'okretali ste oko centra kocke (2.5, 2.5, 2.5) umesto oko koordinatnog pocetka; ose rotacije ' +
-    'prolaze kroz koordinatni pocetak, gde je teme V2.'],
+  centre: ['Centar kocke', 'okretali ste oko centra kocke (2.5, 2.5, 2.5) umesto oko koordinatnog početka; ose rotacije ' +
+    'prolaze kroz koordinatni početak, gde je teme V2.'],
   // Tasks.
-  task: 'Zadatak: gde je teme {vertex} {cube} posle rotacija {turns}? Upisite svoje predvidjanje i pritisnite "Proveri".',
-  turn: 'oko {axis} ose za {degrees}\u00b0',
-  taskStart: ' Na pocetnoj (crvenoj) kocki je {vertex} u ({start}).',
-  badTask: 'Zadatak u adresi stranice ne moze da se postavi: {why}. Zadatak izgleda ovako: #zadatak=V7,30,45,60 ' +
-    '(teme V0 do V7, pa uglovi oko X, Y i Z u stepenima, brojevi sa decimalnom tackom); peta stavka, ako je ima, bira ' +
-    'kocku: plava, zelena ili zuta (bez nje zuta).',
-  badVertex: 'prva stavka "{item}" nije teme V0 do V7',
+  task: 'Zadatak: gde je teme {vertex} {cube} posle rotacija {turns}? Upišite svoje predviđanje i pritisnite „{check}“.',
+  turn: 'oko {axis} ose za {degrees}°',
+  taskStart: ' Na početnoj (crvenoj) kocki je {vertex} u ({start}).',
+  badTask: 'Zadatak u adresi stranice ne može da se postavi: {why}. Zadatak izgleda ovako: {example} (teme V0 do V7, pa ' +
+    'uglovi oko X, Y i Z u stepenima, brojevi sa decimalnom tačkom); peta stavka, ako je ima, bira kocku: {names} (bez ' +
+    'nje žuta).',
+  badVertex: 'prva stavka „{item}“ nije teme V0 do V7',
   badMissing: 'nedostaje ugao oko {item} ose',
-  badNumber: 'ugao "{item}" nije broj',
+  badNumber: 'ugao „{item}“ nije broj',
   badInfinite: 'ugao {item} je prevelik za 32-bitni broj',
-  badCube: '"{item}" nije ime kocke',
-  badRed: 'crvena kocka je pocetna, nijedna rotacija je ne pomera, pa nema sta da se predvidi',
-  badExtra: 'posle pete stavke ima jos "{item}"',
-  noTaskRed: 'Zadatak se pravi za plavu, zelenu ili zutu kocku: crvenu nijedna rotacija ne pomera.',
-  noTaskInfinite: 'Zadatak ne moze da se napravi: bar jedan ugao je beskonacan.',
+  badCube: '„{item}“ nije ime kocke',
+  badRed: 'crvena kocka je početna, nijedna rotacija je ne pomera, pa nema šta da se predvidi',
+  badExtra: 'posle pete stavke ima još „{item}“',
+  noTaskRed: 'Zadatak se pravi za plavu, zelenu ili žutu kocku: crvenu nijedna rotacija ne pomera.',
+  noTaskInfinite: 'Zadatak ne može da se napravi: bar jedan ugao je beskonačan.',
   // The numbers under the picture.
   numbersTitle: 'Brojevi iza slike',
-  numbersNote: 'Svaki broj je tacno onaj koji je program izracunao: 32-bitni broj, napisan najkracim decimalnim ' +
-    'zapisom koji se cita nazad u isti broj.',
-  numbersWaiting: 'Tabele se popunjavaju kad program procita sva tri odgovora.',
+  numbersNote: 'Svaki broj je tačno onaj koji je program izračunao: 32-bitni broj, napisan najkraćim decimalnim zapisom ' +
+    'koji se čita nazad u isti broj, sa decimalnom tačkom, kao što ih program čita i piše.',
+  numbersWaiting: 'Tabele se popunjavaju kad program pročita sva tri odgovora.',
   copy: 'Kopiraj tabele',
   copied: 'Tabele su kopirane.',
   copyBelow: 'Kopirajte tekst ispod.',
   copyText: 'Tabele kao tekst razdvojen tabulatorima',
-  anglesCaption: 'Uglovi koje je program procitao',
+  anglesCaption: 'Uglovi koje je program pročitao',
   step: 'korak',
-  degreesRead: 'ugao u stepenima (procitan)',
+  degreesRead: 'ugao u stepenima (pročitan)',
   radiansUsed: 'ugao u radijanima (za rotaciju)',
   aboutAxis: '{step}: oko {axis} ose',
   column: 'kolona {n}',
   row: 'red {n}',
   matrixCaption: 'R{axis}: rotacija oko {AXIS} ose',
-  matrixCaptionRead: 'R{axis}: rotacija oko {AXIS} ose za {degrees}\u00b0',
-  cubeWhat: ['pocetna', 'posle X', 'posle Y', 'posle Z'],
+  matrixCaptionRead: 'R{axis}: rotacija oko {AXIS} ose za {degrees}°',
+  cubeHead: '{cube} ({what})',
+  cubeWhat: ['početna', 'posle X', 'posle Y', 'posle Z'],
   verticesRegion: 'Temena kocki',
-  verticesCaption: 'Temena cetiri kocke (V0 do V7)',
-  productCaption: 'Rz\u00b7Ry\u00b7Rx: tri rotacije kao jedna matrica',
-  productNote: 'Zuta kocka je ova matrica primenjena na crvenu kocku, do na zaokruzivanje 32-bitnih brojeva: za ove ' +
-    'odgovore se koordinate razlikuju najvise za {largest}.',
+  verticesCaption: 'Temena četiri kocke (V0 do V7)',
+  productCaption: 'Rz·Ry·Rx: tri rotacije kao jedna matrica',
+  productNote: 'Žuta kocka je ova matrica primenjena na crvenu kocku, do na zaokruživanje 32-bitnih brojeva: za ove ' +
+    'odgovore se koordinate razlikuju najviše za {largest}.',
   copyHeads: ['korak', 'stepeni', 'radijani', 'teme'],
   // When the program cannot run.
-  technicalReason: 'Tehnicki razlog: {reason}',
-  diskFolder: 'Program ne moze da se pokrene iz ove fascikle otvorene sa diska: pregledac ne dozvoljava stranici sa ' +
-    'diska da ucita datoteku cube-rotation.wasm. Otvorite datoteku cube-rotation.html, koja sadrzi ceo program i radi ' +
-    'i sa diska, ili posluzite ovu fasciklu veb serverom.',
-  notLoaded: 'Program nije mogao da se ucita. Proverite vezu i ucitajte stranicu ponovo.',
-  stopped: 'Program se neocekivano zaustavio. Pritisnite "Pokreni ponovo" da ga pokrenete iznova.',
-  noWebGL: 'Ovaj pregledac ne moze da crta WebGL, pa slika kocki ne moze da se prikaze. Ukljucite WebGL (hardversko ' +
-    'ubrzanje) u podesavanjima pregledaca ili otvorite stranicu u drugom pregledacu.',
+  technicalReason: 'Tehnički razlog: {reason}',
+  diskFolder: 'Program ne može da se pokrene iz ove fascikle otvorene sa diska: pregledač ne dozvoljava stranici sa diska ' +
+    'da učita datoteku cube-rotation.wasm. Otvorite datoteku cube-rotation.html, koja sadrži ceo program i radi i sa ' +
+    'diska, ili poslužite ovu fasciklu veb serverom.',
+  notLoaded: 'Program nije mogao da se učita. Proverite vezu i učitajte stranicu ponovo.',
+  stopped: 'Program se neočekivano zaustavio. Pritisnite „{restart}“ da ga pokrenete iznova.',
+  noWebGL: 'Ovaj pregledač ne može da crta WebGL, pa slika kocki ne može da se prikaže. Uključite WebGL (hardversko ' +
+    'ubrzanje) u podešavanjima pregledača ili otvorite stranicu u drugom pregledaču.',
   noWebGLReason: 'WebGL nije dostupan (getContext("webgl") je vratio null).',
-  scriptMissing: 'cube-rotation.js se nije ucitao.',
+  scriptMissing: 'cube-rotation.js se nije učitao.',
 };
 
-export const messages = { 'sr-Latn': srLatn };
+const en = {
+  language: 'Language',
+  share: 'Share link',
+  save: 'Save picture',
+  fullscreen: 'Full screen',
+  restart: 'Start again',
+  linkCopied: 'The link is copied: ',
+  copyLink: 'Copy the link: ',
+  taskLinkCopied: 'The task\'s link is copied: ',
+  copyTaskLink: 'Copy the task\'s link: ',
+  fromDisk: 'A link to a file on this computer works only on it. When you put the page on the web, add this to its address: ',
+  fromDiskCopied: 'A link to a file on this computer works only on it. When you put the page on the web, add this to its ' +
+    'address (it is copied): ',
+  console: 'Console',
+  transcript: 'The program\'s output',
+  answer: 'Answer',
+  hint: 'Enter sends the answer, Ctrl-D ends the input.',
+  noMoreInput: 'The program reads no more input.',
+  pictureBelow: 'The program reads no more input; the picture is below.',
+  inputEnded: 'The input has ended.',
+  commaNote: 'The decimal separator is a point, not a comma (12.5, not 12,5). The program read: {read}.',
+  keyTitle: 'Key to the picture',
+  keyRed: 'red: the starting cube',
+  keyBlue: 'blue: ',
+  keyGreen: 'green: ',
+  keyYellow: 'yellow: ',
+  keyAxes: 'Axes: X to the right, Y up, Z towards you.',
+  keySign: 'A positive angle turns counter-clockwise, seen from the positive end of the axis.',
+  canvas: 'Picture: the starting cube and three turned cubes',
+  canvasNote: 'The key beside the picture says which cube has which colour; the corners and matrices the program computed ' +
+    'are in the tables {link} under the picture. A vertex\'s button in the table (V0 to V7) marks that vertex on all ' +
+    'four cubes.',
+  labelsShown: 'Corner labels',
+  labelsWhich: 'on the picture:',
+  eachCube: 'all corners of one cube',
+  eachVertex: 'one vertex on all four cubes',
+  allFour: '(all four cubes)',
+  programMark: 'program',
+  predictedMark: 'your prediction',
+  markVertex: 'Mark {vertex} on the picture',
+  cubeNames: ['red', 'blue', 'green', 'yellow'],
+  cubes: ['red cube', 'blue cube', 'green cube', 'yellow cube'],
+  ofCube: ['of the red cube', 'of the blue cube', 'of the green cube', 'of the yellow cube'],
+  checkTitle: 'Predict, then check',
+  cube: 'cube',
+  vertex: 'vertex',
+  check: 'Check',
+  makeTask: 'Make a task',
+  toleranceNote: 'A prediction is right when each coordinate is within {tolerance} of the program\'s: enough for work by ' +
+    'hand with sines and cosines to two decimals to be right, and for every usual mistake to be recognised. A decimal ' +
+    'point or comma, both do (2.5 or 2,5).',
+  typeNumber: 'Type a number in the field {axis} (for example 2.5, 2,5 or \u22122.5).',
+  answerFirst: 'First answer the program\'s three questions: the check compares with what it computed.',
+  right: 'Right.',
+  wrong: 'Not right.',
+  facts: 'The program computed {what}: {program}. Your prediction {predicted} differs from it by at most {largest}.',
+  oneMistake: 'It matches a usual mistake:',
+  mistakes: 'It matches usual mistakes:',
+  noMistake: 'It matches none of the usual mistakes. Check your working step by step in the table {link}: vertex {vertex} ' +
+    'after X (blue cube), after Y (green) and after Z (yellow).',
+  order: ['Order of the turns', 'you applied the turns in the reverse order ({reversed}); the turn about X comes first, then ' +
+    'Y, then Z: the {cube} is {right} applied to the red one.'],
+  direction: ['Direction of the turns', 'you turned each rotation the other way (a negative angle, a transposed matrix or ' +
+    'the left hand); a positive angle turns counter-clockwise seen from the positive end of the axis, by the right-hand ' +
+    'rule.'],
+  'sine-x': ['Sign of the sine in Rx', 'you swapped the signs of the sines in Rx; Rx has \u2212sin in its second row and ' +
+    '+sin in its third.'],
+  'sine-y': ['Sign of the sine in Ry', 'you wrote Ry like Rx and Rz, with \u2212sin in its first row; Ry has +sin in its ' +
+    'first row and \u2212sin in its third, since Y turns Z towards X.'],
+  'sine-z': ['Sign of the sine in Rz', 'you swapped the signs of the sines in Rz; Rz has \u2212sin in its first row and ' +
+    '+sin in its second.'],
+  radians: ['Degrees as radians', 'you took the degrees for radians; multiply an angle in degrees by \u03c0/180 before ' +
+    'taking its sine and cosine (30° is 0.5236 radians).'],
+  separate: ['Each turn from the starting cube', 'you applied the turn about {axis} to the starting cube instead of to the ' +
+    'result of the ones before; the turns build on each other, so the {cube} is the turned {previous}.'],
+  centre: ['The cube\'s centre', 'you turned about the cube\'s centre (2.5, 2.5, 2.5) instead of the origin; the axes of ' +
+    'the turns pass through the origin, where vertex V2 is.'],
+  task: 'Task: where is vertex {vertex} {cube} after the turns {turns}? Type your prediction and press "{check}".',
+  turn: 'about the {axis} axis by {degrees}°',
+  taskStart: ' On the starting (red) cube, {vertex} is at ({start}).',
+  badTask: 'The task in the page\'s address cannot be asked: {why}. A task looks like this: {example} (a vertex V0 to V7, ' +
+    'then the angles about X, Y and Z in degrees, numbers with a decimal point); a fifth item, if any, picks the cube: ' +
+    '{names} (without it, yellow).',
+  badVertex: 'the first item "{item}" is no vertex V0 to V7',
+  badMissing: 'the angle about the {item} axis is missing',
+  badNumber: 'the angle "{item}" is not a number',
+  badInfinite: 'the angle {item} is too large for a 32-bit number',
+  badCube: '"{item}" is no cube\'s name',
+  badRed: 'the red cube is the starting one, no turn moves it, so there is nothing to predict',
+  badExtra: 'there is more after the fifth item: "{item}"',
+  noTaskRed: 'A task asks about the blue, green or yellow cube: no turn moves the red one.',
+  noTaskInfinite: 'No task can be made: at least one angle is infinite.',
+  numbersTitle: 'The numbers behind the picture',
+  numbersNote: 'Each number is exactly the one the program computed: a 32-bit number, written as the shortest decimal ' +
+    'that reads back as the same number, with a decimal point, as the program reads and writes them.',
+  numbersWaiting: 'The tables fill in once the program has read all three answers.',
+  copy: 'Copy the tables',
+  copied: 'The tables are copied.',
+  copyBelow: 'Copy the text below.',
+  copyText: 'The tables as tab-separated text',
+  anglesCaption: 'The angles the program read',
+  step: 'step',
+  degreesRead: 'angle in degrees (read)',
+  radiansUsed: 'angle in radians (for the turn)',
+  aboutAxis: '{step}: about the {axis} axis',
+  column: 'column {n}',
+  row: 'row {n}',
+  matrixCaption: 'R{axis}: turn about the {AXIS} axis',
+  matrixCaptionRead: 'R{axis}: turn about the {AXIS} axis by {degrees}°',
+  cubeHead: '{cube} ({what})',
+  cubeWhat: ['start', 'after X', 'after Y', 'after Z'],
+  verticesRegion: 'The cubes\' vertices',
+  verticesCaption: 'The four cubes\' vertices (V0 to V7)',
+  productCaption: 'Rz·Ry·Rx: the three turns as one matrix',
+  productNote: 'The yellow cube is this matrix applied to the red cube, up to the rounding of 32-bit numbers: for these ' +
+    'answers the coordinates differ by at most {largest}.',
+  copyHeads: ['step', 'degrees', 'radians', 'vertex'],
+  technicalReason: 'Technical reason: {reason}',
+  diskFolder: 'The program cannot start from this folder opened from the disk: the browser does not let a page from the ' +
+    'disk load the file cube-rotation.wasm. Open the file cube-rotation.html, which holds the whole program and works ' +
+    'from the disk too, or serve this folder with a web server.',
+  notLoaded: 'The program could not be loaded. Check the connection and load the page again.',
+  stopped: 'The program stopped unexpectedly. Press "{restart}" to start it again.',
+  noWebGL: 'This browser cannot draw WebGL, so the picture of the cubes cannot be shown. Turn WebGL (hardware ' +
+    'acceleration) on in the browser\'s settings, or open the page in another browser.',
+  noWebGLReason: 'WebGL is not available (getContext("webgl") returned null).',
+  scriptMissing: 'cube-rotation.js did not load.',
+  // The page's translation of the program's texts, shown under them, never as part of them.
+  glossMark: 'translation',
+  titleGloss: 'Geometry: the task shown',
+  glossX: 'By how many degrees do you want to rotate the box about the X axis?',
+  glossY: 'By how many degrees do you want to rotate the box about the Y axis?',
+  glossZ: 'By how many degrees do you want to rotate the box about the Z axis?',
+  glossLegend: 'Starting cube: red. Cube turned about the X axis: blue; about the Y axis: green; about the Z axis: yellow.',
+};
+
+// Serbian Latin to Cyrillic, letter by letter (lj, nj and dž are one letter each). Words that
+// are not Serbian stay as they are: names from the code and the file system, the matrices'
+// and axes' letters, and any word with a letter that Serbian does not have.
+const cyrillic = Object.fromEntries([...'abvgdđežzijklmnoprstćufhcčš'].map((letter, i) => [letter, 'абвгдђежзијклмнопрстћуфхцчш'[i]]));
+const latinOnly = new Set(['Rx', 'Ry', 'Rz', 'sin', 'Enter', 'Ctrl', 'WebGL', 'getContext', 'webgl', 'null', 'cube', 'rotation',
+  'wasm', 'html', 'js']);
+
+function toCyrillicWord(word) {
+  if (latinOnly.has(word) || /^[A-Z]$/.test(word) || /[qwxy]/i.test(word)) {
+    return word;
+  }
+  return word.replace(/[Dd][žŽ]|[LlNn][jJ]|./g, (letter) => {
+    const lower = letter.toLowerCase();
+    const mapped = { dž: 'џ', lj: 'љ', nj: 'њ' }[lower] ?? cyrillic[lower] ?? letter;
+    return letter[0] === lower[0] ? mapped : mapped.toUpperCase();
+  });
+}
+
+export function toCyrillic(text) {
+  return text.replace(/\{\w+\}|[A-Za-zČĆĐŠŽčćđšž]+/g, (word) => (word.startsWith('{') ? word : toCyrillicWord(word)));
+}
+
+const srCyrl = Object.fromEntries(Object.entries(srLatn).map(([key, value]) =>
+  [key, Array.isArray(value) ? value.map(toCyrillic) : toCyrillic(value)]));
+
+export const messages = { 'sr-Latn': srLatn, 'sr-Cyrl': srCyrl, en };
+
+// Each language's name in itself, for the switch.
+export const languageNames = { 'sr-Latn': 'Srpski (latinica)', 'sr-Cyrl': 'Српски (ћирилица)', en: 'English' };

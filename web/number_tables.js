@@ -106,7 +106,7 @@ export function makeNumberTables(container) {
     stepNames.forEach((th, step) => { th.textContent = say('aboutAxis', { step: step + 1, axis: axes[step] }); });
     cubeHeads.forEach((th, c) => {
       th.replaceChildren(element('span', { class: `swatch ${swatches[c]}`, 'aria-hidden': 'true' }),
-        `${words('cubes')[c]} (${words('cubeWhat')[c]})`);
+        say('cubeHead', { cube: words('cubes')[c], what: words('cubeWhat')[c] }));
     });
     vertexButtons.forEach((button, label) => { button.title = say('markVertex', { vertex: `V${label}` }); });
     for (const table of [...matrices, productTable]) {

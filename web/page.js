@@ -28,21 +28,35 @@ import { makePredictionCheck } from './check.js';
 import { makeConsolePane } from './console_pane.js';
 import { floatText } from './float_text.js';
 import { tolerance } from './grading.js';
-import { applyTexts, say, sayWith, words } from './language.js';
+import { placeGlosses } from './glosses.js';
+import { currentLanguage, knownLanguage, languageOf, languages, onLanguage, say, sayWith, setLanguage, words } from './language.js';
+import { languageNames } from './messages.js';
 import { makeNumberTables } from './number_tables.js';
 import { makePictureOverlay } from './picture.js';
-import { answersInFragment, taskFragment, taskInFragment } from './task_link.js';
+import { answersInFragment, splitLanguage, taskFragment, taskInFragment, withLanguage } from './task_link.js';
 
 const byId = (id) => document.getElementById(id);
-applyTexts(document);
+
+// The page's language: the link's, else the reader's last choice (kept where the browser
+// allows a page to keep anything), else the browser's languages.
+const storedLanguage = { key: 'cube-rotation.language' };
+try {
+  storedLanguage.value = localStorage.getItem(storedLanguage.key);
+} catch {
+  storedLanguage.value = null; // storage refused (some browsers, a page from the disk)
+}
+const { language: linkLanguage, rest: fragment } = splitLanguage(location.hash);
+setLanguage(knownLanguage(linkLanguage) ?? knownLanguage(storedLanguage.value) ?? languageOf(navigator.languages ?? [navigator.language]));
+
 const canvas = byId('canvas');
-const terminal = makeConsolePane(byId('transcript'), byId('line'), byId('hint'));
+const transcript = byId('transcript');
+const terminal = makeConsolePane(transcript, byId('line'), byId('hint'), () => placeGlosses(transcript, byId('question-gloss')));
 const tables = makeNumberTables(byId('tables'));
 const overlay = makePictureOverlay(byId('overlay'), { shown: byId('labels'), which: byId('labels-which') }, () => ({
   cubes: words('cubeNames'), choices: words('cubes'), allFour: say('allFour'), program: say('programMark'),
   predicted: say('predictedMark'), eachCube: say('eachCube'), eachVertex: say('eachVertex'),
 }));
-const linkTask = taskInFragment(location.hash);
+const linkTask = taskInFragment(fragment);
 const task = linkTask?.problem ? null : linkTask;
 
 const status = {
@@ -64,15 +78,26 @@ window.cubeRotation = status;
 
 // Says what went wrong and what to do, with the technical reason under it; the first
 // failure is the one worth telling.
+let failure = null;
+function showFailure() {
+  if (failure) {
+    status.failed = say(failure.what, { restart: say('restart') });
+    byId('failure-what').textContent = status.failed;
+    // The reason is the browser's own words, or one of the page's (a key).
+    const reason = failure.reason.key ? say(failure.reason.key) : failure.reason;
+    byId('failure-reason').textContent = say('technicalReason', { reason });
+  }
+}
+onLanguage(showFailure);
+
 function fail(what, reason) {
   if (status.failed) {
     return;
   }
-  status.failed = say(what);
+  failure = { what, reason };
+  showFailure();
   terminal.close('noMoreInput');
   byId('numbers').hidden = true; // it would never be filled
-  byId('failure-what').textContent = say(what);
-  byId('failure-reason').textContent = say('technicalReason', { reason });
   byId('failure').hidden = false;
 }
 
@@ -124,18 +149,22 @@ async function copyText(text) {
   }
 }
 
-// A link offered in `box` (its first child says what it is, its last holds it). A link to
-// a file on this computer works only on it: from the disk, the page offers the part after
-// #, to add to the page's address wherever it is put on the web. `words` are the keys of
-// what the box says when the link was copied and when it was not.
-async function offerLink(box, fragment, [copiedKey, copyKey]) {
+// A link offered in `box` (its first child says what it is, its last holds it), in the
+// page's language. A link to a file on this computer works only on it: from the disk, the
+// page offers the part after #, to add to the page's address wherever it is put on the web.
+// `keys` say what the box says when the link was copied and when it was not.
+async function offerLink(box, link, [copiedKey, copyKey]) {
   const fromDisk = location.protocol === 'file:';
-  const text = fromDisk ? fragment : pageAddress() + fragment;
-  const copied = await copyText(text);
+  const text = () => (fromDisk ? '' : pageAddress()) + withLanguage(currentLanguage(), link);
+  const copied = await copyText(text());
   box.hidden = false;
-  box.firstElementChild.textContent = say(fromDisk ? (copied ? 'fromDiskCopied' : 'fromDisk') : copied ? copiedKey : copyKey);
-  box.lastElementChild.textContent = text;
+  box.say = () => {
+    box.firstElementChild.textContent = say(fromDisk ? (copied ? 'fromDiskCopied' : 'fromDisk') : copied ? copiedKey : copyKey);
+    box.lastElementChild.textContent = text();
+  };
+  box.say();
 }
+onLanguage(() => ['shared', 'task-link'].forEach((id) => byId(id).say?.()));
 
 byId('share').addEventListener('click', () => {
   offerLink(byId('shared'), `#${terminal.sentLines.map(encodeURIComponent).join(',')}`, ['linkCopied', 'copyLink']);
@@ -196,7 +225,7 @@ function stateTask() {
   }
   const red = tables.shown.vertices[0][task.vertex];
   statement.textContent = say('task', {
-    vertex: `V${task.vertex}`, cube: words('ofCube')[task.cube],
+    vertex: `V${task.vertex}`, cube: words('ofCube')[task.cube], check: say('check'),
     turns: turns.map((turn, step) => say('turn', { axis: 'XYZ'[step], degrees: floatText(turn.degrees) })).join(', '),
   }) + say('taskStart', { vertex: `V${task.vertex}`, start: red.map((x) => floatText(x)).join(', ') });
   statement.hidden = false;
@@ -204,13 +233,17 @@ function stateTask() {
 
 // A task link the page cannot ask is said so, with what a task link looks like; the page
 // runs as without one.
-if (status.taskProblem) {
+function stateTaskProblem() {
   const { problem, item } = status.taskProblem;
   const why = say(`bad${problem[0].toUpperCase()}${problem.slice(1)}`, { item });
-  statement.textContent = say('badTask', { why });
+  statement.textContent = say('badTask', { why, example: '#zadatak=V7,30,45,60', names: 'plava, zelena, zuta' });
+}
+if (status.taskProblem) {
+  stateTaskProblem();
   statement.setAttribute('role', 'alert');
   statement.hidden = false;
 }
+onLanguage(() => (task ? stateTask() : status.taskProblem && stateTaskProblem()));
 
 // --- The run, step by step -----------------------------------------------------------------
 
@@ -256,8 +289,9 @@ function savePicture() {
 }
 
 // A comma between digits reads as the end of the number: say what the program read.
-function showCommaNote(turns) {
-  if (!terminal.sentLines.some((line) => /\d,\d/.test(line))) {
+function showCommaNote() {
+  const { turns } = tables.shown;
+  if (!terminal.sentLines.some((line) => /\d,\d/.test(line)) || turns.length < 3) {
     return;
   }
   const read = turns.map((turn, step) => `${'XYZ'[step]} ${floatText(turn.degrees)}\u00b0`).join(', ');
@@ -265,6 +299,7 @@ function showCommaNote(turns) {
   note.textContent = say('commaNote', { read });
   note.hidden = false;
 }
+onLanguage(showCommaNote);
 
 // The first frame means the window is open and the program reads no more: the input
 // closes and the picture comes into view. The rest follows in the next frame (the
@@ -286,7 +321,7 @@ function showTheRun() {
     tables.showProduct();
     byId('copy').disabled = false;
     byId('numbers-waiting').hidden = true;
-    showCommaNote(tables.shown.turns);
+    showCommaNote();
     status.corners = tables.shown.vertices.flatMap((vertices, cube) => vertices.map((point, vertex) => {
       const [x, y] = onCanvas(point);
       return { cube, vertex, x, y };
@@ -313,7 +348,8 @@ byId('copy').addEventListener('click', async () => {
   const text = byId('copy-text');
   text.value = tables.asText();
   const copied = await copyText(text.value);
-  byId('copied').textContent = say(copied ? 'copied' : 'copyBelow');
+  byId('copied').dataset.text = copied ? 'copied' : 'copyBelow';
+  byId('copied').textContent = say(byId('copied').dataset.text);
   text.hidden = copied;
   if (!copied) {
     text.select();
@@ -331,10 +367,14 @@ byId('tables').addEventListener('click', (event) => {
 
 // --- The check of a prediction -----------------------------------------------------------
 
-byId('tolerance-note').replaceChildren(say('toleranceNote', { tolerance: String(tolerance) }));
-byId('canvas-note').replaceChildren(...sayWith('canvasNote', {}, {
-  link: Object.assign(document.createElement('a'), { href: '#numbers', textContent: say('numbersTitle') }),
-}));
+function sayNotes() {
+  byId('tolerance-note').replaceChildren(say('toleranceNote', { tolerance: String(tolerance) }));
+  byId('canvas-note').replaceChildren(...sayWith('canvasNote', {}, {
+    link: Object.assign(document.createElement('a'), { href: '#numbers', textContent: say('numbersTitle') }),
+  }));
+}
+sayNotes();
+onLanguage(sayNotes);
 
 const form = byId('check-form');
 const predictions = makePredictionCheck(form, byId('verdict'), {
@@ -354,16 +394,42 @@ const predictions = makePredictionCheck(form, byId('verdict'), {
 if (task) {
   predictions.ask(task.cube, task.vertex);
 }
+onLanguage(() => {
+  tables.word();
+  predictions.render();
+  overlay.relabel();
+  placeGlosses(transcript, byId('question-gloss'));
+});
+
+// The language switch, each language named in itself; the choice is kept for the next visit
+// and in the page's address, so that a reload keeps it too.
+const languageChoice = byId('language');
+languageChoice.append(...languages.map((code) => Object.assign(new Option(languageNames[code], code), { lang: code })));
+languageChoice.value = currentLanguage();
+languageChoice.addEventListener('change', () => {
+  setLanguage(languageChoice.value);
+  try {
+    localStorage.setItem(storedLanguage.key, currentLanguage());
+  } catch {
+    // kept for this visit only
+  }
+  if (linkLanguage !== null) {
+    history.replaceState(null, '', withLanguage(currentLanguage(), fragment));
+  }
+});
 
 byId('make-task').addEventListener('click', () => {
   const { cube, vertex } = predictions.chosen();
-  const fragment = taskFragment(vertex, finished.degrees, cube);
+  const link = taskFragment(vertex, finished.degrees, cube);
   const box = byId('task-link');
-  if (fragment) {
-    offerLink(box, fragment, ['taskLinkCopied', 'copyTaskLink']);
+  if (link) {
+    offerLink(box, link, ['taskLinkCopied', 'copyTaskLink']);
   } else {
-    box.firstElementChild.textContent = say(cube === 0 ? 'noTaskRed' : 'noTaskInfinite');
-    box.lastElementChild.textContent = '';
+    box.say = () => {
+      box.firstElementChild.textContent = say(cube === 0 ? 'noTaskRed' : 'noTaskInfinite');
+      box.lastElementChild.textContent = '';
+    };
+    box.say();
     box.hidden = false;
   }
 });
@@ -376,16 +442,16 @@ byId('make-task').addEventListener('click', () => {
 function start() {
   const probe = document.createElement('canvas');
   if (!probe.getContext('webgl') && !probe.getContext('experimental-webgl')) {
-    fail('noWebGL', say('noWebGLReason'));
+    fail('noWebGL', { key: 'noWebGLReason' });
     return;
   }
   if (location.protocol === 'file:' && document.querySelector('script[src="cube-rotation.js"]')) {
     fetch('cube-rotation.wasm').then((response) => response.arrayBuffer())
       .catch((error) => failedToStart(`cube-rotation.wasm: ${error.message}`));
   }
-  terminal.typeWhenAsked(task ? task.answers : linkTask ? [] : answersInFragment(location.hash));
+  terminal.typeWhenAsked(task ? task.answers : linkTask ? [] : answersInFragment(fragment));
   if (typeof createCubeRotation !== 'function') {
-    failedToStart(say('scriptMissing'));
+    failedToStart({ key: 'scriptMissing' });
     return;
   }
   // main() runs as an asynchronous call, since its reads wait for the page. GLUT's event
@@ -403,9 +469,14 @@ function start() {
       tables.showCube(0, readCube(0));
     }
   }
+  // The single file carries the .wasm as base64 data, handed to the program so that it
+  // fetches nothing.
+  const embedded = byId('program-wasm');
+  const wasmBinary = embedded ? Uint8Array.from(atob(embedded.textContent), (c) => c.charCodeAt(0)) : undefined;
   createCubeRotation({
     canvas,
     terminal,
+    wasmBinary,
     noInitialRun: true,
     onStepFinished: stepFinished,
     postMainLoop: afterFrame,

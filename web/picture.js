@@ -3,7 +3,7 @@
 // the same marks on a 2D canvas for the saved PNG.
 import { baseFontSize, overlayMarks, pictureSize } from './overlay_marks.js';
 
-const smallestLabel = 11; // CSS pixels: smaller is not read on a phone
+const smallestLabel = 12; // CSS pixels: a label much smaller is not read on a phone
 
 function svgMark(mark) {
   const node = document.createElementNS('http://www.w3.org/2000/svg', mark.d ? 'path' : 'text');

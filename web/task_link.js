@@ -84,3 +84,15 @@ export function taskFragment(vertex, degrees, cube) {
   const angles = degrees.map((d) => floatText(d, true)).join(',');
   return `#zadatak=V${vertex},${angles}${cube === 3 ? '' : `,${cubeLinkNames[cube]}`}`;
 }
+
+// The language a fragment asks for, and the rest of it: #jezik=en&30,45,60 is the English
+// page answered 30, 45 and 60. The language item comes first, so that answers stay as typed.
+export function splitLanguage(fragment) {
+  const match = /^#jezik=([^&]*)(?:&(.*))?$/s.exec(fragment);
+  return match ? { language: decodeURIComponent(match[1]), rest: `#${match[2] ?? ''}` } : { language: null, rest: fragment };
+}
+
+export const withLanguage = (language, fragment) => {
+  const rest = fragment.replace(/^#/, '');
+  return `#jezik=${language}${rest ? `&${rest}` : ''}`;
+};

@@ -1,5 +1,6 @@
 #include "geometry/matrix.h"
 #include "testkit/bits.h"
+#include "testkit/quaternion.h"
 
 #include <gtest/gtest.h>
 
@@ -196,4 +197,66 @@ TEST(Determinant, OfARotationIsWithinTwoFloatStepsOfOne)
             EXPECT_LE(d, 1.0000001f) << angle;
         }
     }
+}
+
+TEST(RotationAbout, OnACoordinateAxisIsThatAxisBuilderBitForBit)
+{
+    // 1e6 degrees is 17453.293 radians as a float.
+    for (float angle : {0.5f, -1.25f, kHalfPi / 2, 3.0f, -100.0f, 17453.293f}) {
+        expectSameBits(rotationAbout({1, 0, 0}, angle), rotationX(angle));
+        expectSameBits(rotationAbout({0, 1, 0}, angle), rotationY(angle));
+        expectSameBits(rotationAbout({0, 0, 1}, angle), rotationZ(angle));
+    }
+}
+
+TEST(RotationAbout, AgreesWithQuaternionsOnAnyAxis)
+{
+    // Each entry is rounded to float once: half a float step below 1 is 3e-8, and the double
+    // arithmetic before it adds far less.
+    constexpr double kEntryTolerance = 1e-7;
+    const Point axes[] = {{1, 1, 1}, {0.6f, -0.8f, 0}, {-2, 0.5f, 3}, {0, 0, -1}, {1e-3f, 0, 5}, {-5, 5, 5}};
+    for (const Point& axis : axes) {
+        for (float angle : {0.0f, 0.3f, -1.0f, 2.0f * kHalfPi, 7.0f, -12.566371f, 17453.293f}) {
+            const Matrix3 r = rotationAbout(axis, angle);
+            const QuaternionL q = turnAbout({axis.x, axis.y, axis.z}, angle);
+            for (int column = 0; column < 3; ++column) {
+                Vector3L unit{};
+                unit[column] = 1.0L;
+                const Vector3L image = turned(q, unit);
+                for (int row = 0; row < 3; ++row) {
+                    EXPECT_NEAR(r.m[3 * row + column], static_cast<double>(image[row]), kEntryTolerance)
+                        << "axis (" << axis.x << ", " << axis.y << ", " << axis.z << "), angle " << angle;
+                }
+            }
+        }
+    }
+}
+
+TEST(RotationAbout, TurnsByTheRightHandRule)
+{
+    // A third of a turn about the cube's diagonal (1, 1, 1) carries x to y, y to z and z to
+    // x; about -z a quarter turn carries x to -y, the other way round from rotationZ.
+    const Matrix3 third = rotationAbout({1, 1, 1}, 2 * kHalfPi / 3);
+    const Matrix3 quarter = rotationAbout({0, 0, -1}, kHalfPi / 2);
+    const struct {
+        Matrix3 r;
+        Point from;
+        Point to;
+    } cases[] = {
+        // clang-format off
+        {third, {1, 0, 0}, {0, 1, 0}},
+        {third, {0, 1, 0}, {0, 0, 1}},
+        {third, {0, 0, 1}, {1, 0, 0}},
+        {quarter, {1, 0, 0}, {0, -1, 0}},
+        {quarter, {0, 1, 0}, {1, 0, 0}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        const Point p = transform(c.r, c.from);
+        EXPECT_NEAR(p.x, c.to.x, kLibmTolerance);
+        EXPECT_NEAR(p.y, c.to.y, kLibmTolerance);
+        EXPECT_NEAR(p.z, c.to.z, kLibmTolerance);
+    }
+    // A zero axis has no direction.
+    EXPECT_TRUE(std::isnan(rotationAbout({0, 0, 0}, 1.0f).m[0]));
 }

@@ -1,7 +1,14 @@
+// Framebuffer objects, for frames read back whatever the window system does with its buffers.
+#define GL_GLEXT_PROTOTYPES
+
+#include "app/motion.h"
+#include "app/motion_shapes.h"
 #include "scene/scene.h"
+#include "testkit/console_stages.h"
 #include "testkit/fresh_scene.h"
 #include "testkit/glut_window.h"
 #include "viewer/camera.h"
+#include "viewer/motion_picture.h"
 #include "viewer/palette.h"
 #include "viewer/viewer.h"
 #include "viewer/window_position.h"
@@ -11,6 +18,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <numbers>
 #include <vector>
@@ -24,6 +32,7 @@ protected:
         FreshScene::SetUp();
         ASSERT_TRUE(openGlutWindow(200, 200)) << "no window for the GL context";
     }
+    void TearDown() override { clearMotion(); }
 };
 
 // GL maps to window coordinates in float through the matrices; allow a few float steps at 150.
@@ -267,5 +276,171 @@ TEST_F(Viewer, WindowPositionIsWhereGlDrawsThePointCountedFromTheTopLeft)
         glVertex3f(2.5f, 2.5f, z);
         glEnd();
         EXPECT_EQ(glRenderMode(GL_RENDER), 0); // GL drew nothing either
+    }
+}
+
+namespace {
+
+// A primitive as feedback mode hands it back: its token and each vertex's window x and y and
+// red, green and blue.
+struct Fed {
+    GLfloat token;
+    std::vector<std::array<GLfloat, 5>> vertices;
+};
+
+std::vector<Fed> feedbackOfDisplay()
+{
+    std::vector<GLfloat> buffer(1024);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    display();
+    buffer.resize(static_cast<std::size_t>(glRenderMode(GL_RENDER)));
+    std::vector<Fed> primitives;
+    for (std::size_t at = 0; at < buffer.size();) {
+        // A line may come as either token; which one depends only on stippling.
+        const GLfloat token = buffer[at] == GL_LINE_RESET_TOKEN ? GL_LINE_TOKEN : buffer[at];
+        Fed primitive{token, {}};
+        ++at;
+        for (int v = 0; v < (token == GL_POINT_TOKEN ? 1 : 2) && at + 7 <= buffer.size(); ++v, at += 7) {
+            primitive.vertices.push_back({buffer[at], buffer[at + 1], buffer[at + 3], buffer[at + 4], buffer[at + 5]});
+        }
+        primitives.push_back(primitive);
+    }
+    return primitives;
+}
+
+// A frame drawn by display() into a framebuffer of the window's size, as 8-bit RGB rows from
+// the bottom.
+class Frame {
+public:
+    Frame(int width, int height) : width_(width), height_(height)
+    {
+        glGenFramebuffers(1, &framebuffer_);
+        glGenRenderbuffers(1, &colour_);
+        glBindRenderbuffer(GL_RENDERBUFFER, colour_);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGB8, width, height);
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
+    }
+    Frame(const Frame&) = delete;
+    Frame& operator=(const Frame&) = delete;
+    ~Frame()
+    {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glDeleteRenderbuffers(1, &colour_);
+        glDeleteFramebuffers(1, &framebuffer_);
+    }
+
+    bool complete() const { return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE; }
+
+    std::vector<std::uint8_t> draw() const
+    {
+        display();
+        glFinish();
+        std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    }
+
+    // The pixel under a window position counted from the top left, as windowPosition gives it.
+    std::array<int, 3> at(const std::vector<std::uint8_t>& pixels, WindowPosition where) const
+    {
+        const auto column = static_cast<std::size_t>(where.x);
+        const auto row = static_cast<std::size_t>(height_ - where.y);
+        const std::size_t i = (row * static_cast<std::size_t>(width_) + column) * 3;
+        return {pixels.at(i), pixels.at(i + 1), pixels.at(i + 2)};
+    }
+
+private:
+    int width_;
+    int height_;
+    GLuint framebuffer_ = 0;
+    GLuint colour_ = 0;
+};
+
+} // namespace
+
+TEST_F(Viewer, MotionDrawsTheScenesFirstEntriesThenItsOwnOverThem)
+{
+    addSegment({{1, 1, 0}, {3, 1, 0}}, RED);
+    addSegment({{1, 9, 0}, {3, 9, 0}}, BLUE);
+    addPoint({5, 5, 0}, RED);
+    addPoint({6, 6, 0}, BLUE);
+    const Segment strokes[] = {
+        {{0, 0, 0}, {2, 2, 0}, ORANGE}, {{2, 2, 0}, {4, 2, 0}, ORANGE}, {{0, 4, 0}, {4, 4, 0}, BLACK}};
+    const Segment segments[] = {{{7, 1, 0}, {7, 3, 0}, MAGENTA}};
+    const Point points[] = {{8, 8, 0, MAGENTA}};
+    showMotion({1, 1, strokes, segments, points});
+
+    // The camera of the feedback test above: a scene point (x, y) lands at (x + 100, y + 100).
+    glViewport(0, 0, 200, 200);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-100, 100, -100, 100, -1, 1);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    const std::vector<Fed> frame = feedbackOfDisplay();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    const std::array<GLfloat, 5> red1{101, 101, 1, 0, 0}, red2{103, 101, 1, 0, 0}, red3{105, 105, 1, 0, 0};
+    const std::array<GLfloat, 5> orange1{100, 100, 1, 0.5f, 0}, orange2{102, 102, 1, 0.5f, 0},
+        orange3{104, 102, 1, 0.5f, 0};
+    const std::array<GLfloat, 5> black1{100, 104, 0, 0, 0}, black2{104, 104, 0, 0, 0};
+    const std::array<GLfloat, 5> magenta1{107, 101, 1, 0, 1}, magenta2{107, 103, 1, 0, 1}, magenta3{108, 108, 1, 0, 1};
+    const std::vector<Fed> expected = {
+        // clang-format off
+        {GL_LINE_TOKEN, {red1, red2}}, {GL_POINT_TOKEN, {red1}}, {GL_POINT_TOKEN, {red2}},
+        {GL_LINE_TOKEN, {orange1, orange2}}, {GL_LINE_TOKEN, {orange2, orange3}}, {GL_LINE_TOKEN, {black1, black2}},
+        {GL_LINE_TOKEN, {magenta1, magenta2}}, {GL_POINT_TOKEN, {magenta1}}, {GL_POINT_TOKEN, {magenta2}},
+        {GL_POINT_TOKEN, {red3}},
+        {GL_POINT_TOKEN, {magenta3}},
+        // clang-format on
+    };
+    ASSERT_EQ(frame.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(frame[i].token, expected[i].token) << "primitive " << i;
+        ASSERT_EQ(frame[i].vertices.size(), expected[i].vertices.size()) << "primitive " << i;
+        for (std::size_t v = 0; v < expected[i].vertices.size(); ++v) {
+            for (std::size_t k = 0; k < 5; ++k) {
+                EXPECT_NEAR(frame[i].vertices[v][k], expected[i].vertices[v][k], kWindowTolerance)
+                    << "primitive " << i << ", vertex " << v << ", field " << k;
+            }
+        }
+    }
+}
+
+TEST_F(Viewer, MovingCubeIsInItsColourAtItsCornersAndClearingItGivesTodaysFrameBack)
+{
+    // The program's scene and camera, for one run.
+    const AxisTurns turns = runConsoleStages("30 45 60").turns;
+    const CameraCentre centre = cameraCentre(sceneMin, sceneMax);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(-centre.x, -centre.y, -30.0f);
+    reshape(1024, 700);
+    const Frame frame(1024, 700);
+    ASSERT_TRUE(frame.complete());
+    const std::vector<std::uint8_t> today = frame.draw();
+
+    for (const Reading reading : {Reading::world, Reading::own}) {
+        const MotionPlan plan = planMotion(reading, turns);
+        for (const double position : {0.0, 0.4, 1.0, 1.7, 2.5, 3.0}) {
+            SCOPED_TRACE(testing::Message() << "reading " << static_cast<int>(reading) << ", position " << position);
+            const MotionStatus status = motionAt(plan, position);
+            const MotionShapes shapes = motionShapes(plan, status, 7);
+            showMotion({shapes.scenePoints, shapes.sceneSegments, std::span(shapes.strokes.data(), shapes.strokeCount),
+                        std::span(shapes.segments.data(), shapes.segmentCount),
+                        std::span(shapes.points.data(), shapes.pointCount)});
+            const std::vector<std::uint8_t> moving = frame.draw();
+            for (std::size_t v = 0; v < 8; ++v) {
+                const std::array<int, 3> magenta{255, 0, 255};
+                EXPECT_EQ(frame.at(moving, windowPosition(status.vertices[v])), magenta) << "V" << v;
+            }
+            clearMotion();
+            EXPECT_TRUE(frame.draw() == today) << "the frame after the motion is cleared";
+        }
     }
 }

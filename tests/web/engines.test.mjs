@@ -13,7 +13,7 @@
 
 import { test, before as beforeAll, after as afterAll } from 'node:test';
 import assert from 'node:assert/strict';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -22,6 +22,10 @@ import {
   pageTestEnvironment, pageUrl, rgbPixels, runNative, servePage, shownNumbers,
 } from '../../testkit/browser.mjs';
 import { launch, waitTimeout } from '../../testkit/engines.mjs';
+import { languages } from '../../web/language.js';
+import { messages } from '../../web/messages.js';
+import { splitLanguage, withLanguage } from '../../web/task_link.js';
+import { pageWords } from '../../testkit/page_words.mjs';
 import { byHand, mistakenTurns } from '../../testkit/rotations.mjs';
 
 const engine = process.env.ENGINE ?? 'chromium';
@@ -73,11 +77,13 @@ function pasteInput(page, input) {
   }, input);
 }
 
-// The link that types `input` for the user: its complete lines, one per comma.
-function linkTyping(input) {
+// The link that types `input` for the user in the page's `language`: its complete lines, one
+// per comma.
+function linkTyping(input, language) {
   const lines = input.split('\n');
-  return { url: `${pageUrl(server)}#${lines.slice(0, -1).map(encodeURIComponent).join(',')}`, rest: lines.at(-1) };
+  return { fragment: `#jezik=${language}&${lines.slice(0, -1).map(encodeURIComponent).join(',')}`, rest: lines.at(-1) };
 }
+
 
 // Two animation frames: the one being prepared and the one after it are on the screen.
 const twoFrames = () => new Promise((resolve) => { requestAnimationFrame(() => requestAnimationFrame(() => resolve(true))); });
@@ -88,21 +94,23 @@ const overlayBoxes = () => [...document.querySelectorAll('#overlay > *')].map((e
   return { x: box.x - 3, y: box.y - 3, width: box.width + 6, height: box.height + 6 };
 });
 
-test(`${engine}: the page writes the native bytes and draws the native picture for every input`, async (t) => {
+test(`${engine}: the page writes the native bytes and draws the native picture for every input, in each language`, async (t) => {
   const inputs = consoleInputs();
   assert.ok(inputs.length >= 8);
   for (const [index, { name, text: input }] of inputs.entries()) {
-    // Rows take turns: answers in the link, typed or pasted, the single file from the disk.
+    // Rows take turns: answers in the link, typed or pasted, the single file from the disk,
+    // and the page's three languages.
     const inLink = index % 3 === 0;
     const fromDisk = index % 3 === 2;
     const pasted = index % 2 === 1;
+    const language = languages[index % languages.length];
     const how = inLink ? 'given in the link' : `${pasted ? 'pasted' : 'typed'}${fromDisk ? ' into the single file from the disk' : ''}`;
-    await t.test(`${how}: ${name}`, async (st) => {
+    await t.test(`${how}, ${language}: ${name}`, async (st) => {
       const nativeShot = join(work, `native-${index}.ppm`);
       const nativeBytes = runNative(nativeBuild, input, nativeShot);
 
-      const link = linkTyping(input);
-      const url = inLink ? link.url : fromDisk ? pathToFileURL(singlePage).href : pageUrl(server);
+      const link = linkTyping(input, language);
+      const url = `${fromDisk ? pathToFileURL(singlePage).href : pageUrl(server)}${inLink ? link.fragment : `#jezik=${language}`}`;
       const page = await browser.open(url, viewport);
       try {
         await page.waitFor(() => document.getElementById('transcript').textContent.includes('po X osi?'));
@@ -124,12 +132,14 @@ test(`${engine}: the page writes the native bytes and draws the native picture f
         await page.waitFor(() => cubeRotation.ready);
         const written = Buffer.from(await page.evaluate(() => cubeRotation.written.flatMap((c) => [...c])));
         assert.deepEqual(written, nativeBytes);
-        // Shown as text only: whatever was typed, the transcript holds no element.
+        // Shown as text only: whatever was typed, the transcript holds no element but the
+        // page's translations, in English, one under each question and under the legend.
         const transcript = await page.evaluate(() => {
           const e = document.getElementById('transcript');
-          return { text: e.textContent, elements: e.children.length };
+          return { text: [...e.childNodes].filter((n) => n.nodeType === Node.TEXT_NODE).map((n) => n.data).join(''),
+            elements: [...e.children].map((c) => c.className) };
         });
-        assert.equal(transcript.elements, 0);
+        assert.deepEqual(transcript.elements, language === 'en' ? ['gloss', 'gloss', 'gloss', 'gloss'] : []);
         assert.ok(transcript.text.endsWith('Kocka rotirana oko Z-ose: zuta'));
         assert.equal(await page.evaluate(() => document.getElementById('line').disabled), true);
 
@@ -226,7 +236,7 @@ const renderedParts = () => Object.fromEntries(['console', 'picture', 'canvas', 
 
 test(`${engine}: task links from the disk each grade their own vertex and cube, the answer not rendered before the first check`, async (t) => {
   // One made with "Napravi zadatak" from a page given its answers in the link.
-  const maker = await browser.open(`${pathToFileURL(singlePage).href}#15,75,-50`, viewport);
+  const maker = await browser.open(`${pathToFileURL(singlePage).href}#jezik=sr-Cyrl&15,75,-50`, viewport);
   let made;
   try {
     await maker.waitFor(() => cubeRotation.ready);
@@ -240,7 +250,7 @@ test(`${engine}: task links from the disk each grade their own vertex and cube, 
   } finally {
     await maker.close();
   }
-  assert.equal(made, '#zadatak=V6,15,75,-50,zelena');
+  assert.equal(made, '#jezik=sr-Cyrl&zadatak=V6,15,75,-50,zelena');
   // Every cube a task can ask, several vertices, each width; the answers typed as a student
   // would: to three decimals, to two (the lessons' own by hand), or with a usual mistake.
   const rows = [
@@ -251,13 +261,15 @@ test(`${engine}: task links from the disk each grade their own vertex and cube, 
     { fragment: '#zadatak=V5,20,50,70,zelena', width: 1366, mistake: 'sine-y', verdict: 'wrong' },
     { fragment: made, width: 1920, answer: (exact) => exact.map((x) => typed(x)), verdict: 'correct' },
   ];
-  for (const { fragment, width, answer, mistake, verdict } of rows) {
-    await t.test(`${fragment} at ${width} px`, async () => {
+  for (const [index, { fragment: link, width, answer, mistake, verdict }] of rows.entries()) {
+    const { language: asked, rest: fragment } = splitLanguage(link);
+    const language = asked ?? languages[index % languages.length];
+    await t.test(`${fragment} at ${width} px, ${language}`, async () => {
       const task = /^#zadatak=V(\d),([^,]+),([^,]+),([^,]+)(?:,(\w+))?$/.exec(fragment);
       const [vertex, degrees, cube] = [Number(task[1]), task.slice(2, 5).map(Number), { plava: 1, zelena: 2 }[task[5]] ?? 3];
       const native = nativeNumbers(nativeBuild, `${degrees.join('\n')}\n`);
       const exact = native.cubes[cube][vertex].map(floatOfBits);
-      const page = await browser.open(`${pathToFileURL(singlePage).href}${fragment}`, { width, height: 900 });
+      const page = await browser.open(`${pathToFileURL(singlePage).href}${withLanguage(language, fragment)}`, { width, height: 900 });
       try {
         await page.waitFor(() => cubeRotation.ready);
         assert.deepEqual(await page.evaluate(renderedParts),
@@ -298,7 +310,8 @@ test(`${engine}: the page says in words why the program cannot run: from the dis
     if (failure === null) {
       assert.equal(await fromDisk.evaluate(() => cubeRotation.failed), null);
     } else {
-      assert.match(failure, /cube-rotation\.html.*Tehnicki razlog: cube-rotation\.wasm/s);
+      const { say } = pageWords(await fromDisk.evaluate(() => document.documentElement.lang));
+      assert.ok(failure.startsWith(say('diskFolder') + say('technicalReason', { reason: 'cube-rotation.wasm: ' })), failure);
       assert.equal(await fromDisk.evaluate(() => document.getElementById('line').disabled), true);
     }
   } finally {
@@ -317,4 +330,135 @@ test(`${engine}: the page says in words why the program cannot run: from the dis
   } finally {
     await withoutWebGL.close();
   }
+});
+
+// What a page shows as its own text: every rendered text, accessible name and tooltip, but
+// the program's own texts (its output and its window's title) and the languages' names.
+const ownTexts = () => {
+  const rendered = (e) => e.getClientRects().length > 0 && getComputedStyle(e).visibility !== 'hidden';
+  const texts = [];
+  const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+  for (let node = walker.nextNode(); node; node = walker.nextNode()) {
+    const element = node.parentElement;
+    const own = element.classList.contains('gloss') || !element.closest('[data-program], script, style, #language');
+    if (node.data.trim() && rendered(element) && own) {
+      texts.push(node.data.trim());
+    }
+  }
+  for (const e of document.querySelectorAll('[aria-label], [title]')) {
+    texts.push(...[e.getAttribute('aria-label'), e.getAttribute('title')].filter(Boolean));
+  }
+  return texts;
+};
+
+// The words of `texts` that the message table of `language` does not have: numbers, vertices,
+// axes and names from the code aside.
+function foreignWords(texts, language) {
+  const { words } = pageWords(language);
+  const vocabulary = new Set(Object.keys(messages[language]).flatMap((key) => [words(key)].flat())
+    .flatMap((text) => text.match(/\p{L}+/gu) ?? []));
+  return texts.flatMap((text) => text.match(/\p{L}+/gu) ?? [])
+    .filter((word) => !vocabulary.has(word) && !/^(V|X|Y|Z|x|y|z|e|NaN|Infinity|jezik|zadatak)$/.test(word));
+}
+
+test(`${engine}: the page in each language, chosen from the browser's languages, kept, carried by links; under its policy`, async (t) => {
+  for (const language of languages) {
+    await t.test(`${language}, from the disk and served`, async () => {
+      const { say } = pageWords(language);
+      for (const base of [pathToFileURL(singlePage).href, pageUrl(server)]) {
+        const page = await browser.open(`${base}#jezik=${language}&zadatak=V7,30,45,60`, viewport);
+        try {
+          await page.waitFor(() => cubeRotation.ready);
+          assert.equal(await page.evaluate(() => document.documentElement.lang), language);
+          await page.evaluate(() => document.getElementById('labels-which').focus());
+          const result = await checkPrediction(page, ['0,822', '5,156', '4,863']);
+          assert.equal(result.verdict, 'correct');
+          assert.ok(result.said.startsWith(say('right')), result.said);
+          const texts = await page.evaluate(ownTexts);
+          assert.deepEqual(foreignWords(texts, language), [], base);
+          if (language === 'sr-Latn') {
+            assert.deepEqual([...'čćđšž'].filter((letter) => !texts.join(' ').includes(letter)), []);
+          }
+          assert.deepEqual(page.problems, []);
+        } finally {
+          await page.close();
+        }
+      }
+    });
+  }
+
+  // What each engine's browser languages give. WebKitGTK takes them from the POSIX locale,
+  // which cannot ask for Serbian in Latin letters (sr_RS@latin reads as sr-RS).
+  const chosen = { 'sr-RS': 'sr-Cyrl', 'sr-Latn-RS': engine === 'webkit' ? 'sr-Cyrl' : 'sr-Latn', hr: 'sr-Latn', 'en-US': 'en', de: 'en' };
+  for (const [locale, language] of Object.entries(chosen)) {
+    await t.test(`the browser's languages ${locale}: ${language}`, async () => {
+      const localised = await launch(engine, { locale });
+      try {
+        const page = await localised.open(pathToFileURL(singlePage).href, viewport);
+        await page.waitFor(() => cubeRotation.reading);
+        assert.equal(await page.evaluate(() => document.documentElement.lang), language, localised.version);
+        await page.close();
+      } finally {
+        await localised.close();
+      }
+    });
+  }
+
+  await t.test('a choice made on the page is kept across a reload and carried by the share link', async () => {
+    const page = await browser.open(`${pageUrl(server)}#30,45,60`, viewport);
+    try {
+      await page.waitFor(() => cubeRotation.ready);
+      await page.evaluate(() => {
+        const choice = document.getElementById('language');
+        choice.value = 'sr-Cyrl';
+        choice.dispatchEvent(new Event('change'));
+        document.getElementById('share').click();
+      });
+      const link = await page.waitFor(() => document.querySelector('#shared .link').textContent || null);
+      assert.ok(link.endsWith('#jezik=sr-Cyrl&30,45,60'), link);
+      // Reloaded after this call has returned, without the link's answers.
+      await page.evaluate(() => { setTimeout(() => location.replace(location.href.replace(/#.*$/, ''))); });
+      await page.waitFor(() => window.cubeRotation?.reading && !location.hash);
+      assert.equal(await page.evaluate(() => document.documentElement.lang), 'sr-Cyrl');
+    } finally {
+      await page.close();
+    }
+  });
+
+  await t.test('no injected inline script or handler runs; the page runs fully and saves its picture', async () => {
+    const html = readFileSync(singlePage, 'utf8');
+    const policy = /<meta http-equiv="Content-Security-Policy" content="([^"]*)">/.exec(html)?.[1] ?? '';
+    assert.match(policy, /^default-src 'none'; script-src ('sha256-[^']+' )+'wasm-unsafe-eval';/);
+    assert.doesNotMatch(policy, /'unsafe-inline'|'unsafe-eval'/);
+    const page = await browser.open(`${pathToFileURL(singlePage).href}#30,45,60`, viewport);
+    try {
+      await page.waitFor(() => cubeRotation.ready);
+      await page.evaluate(() => {
+        window.violations = [];
+        document.addEventListener('securitypolicyviolation', (event) => window.violations.push(event.effectiveDirective));
+        const script = document.createElement('script');
+        script.textContent = 'window.injected = "script";';
+        document.body.append(script);
+        const image = document.createElement('img');
+        image.setAttribute('onerror', 'window.injected = "handler";');
+        image.src = 'no-such-picture.png';
+        document.body.append(image);
+        // The saved picture, taken where the page hands it to the browser's download.
+        const objectUrl = URL.createObjectURL;
+        URL.createObjectURL = (blob) => {
+          window.saved = blob.size;
+          return objectUrl(blob);
+        };
+        HTMLAnchorElement.prototype.click = () => {};
+        document.getElementById('save').click();
+      });
+      const seen = await page.waitFor(() => window.violations.length >= 2 && window.saved > 0
+        && { violations: [...new Set(window.violations)].sort(), injected: window.injected ?? null, saved: window.saved });
+      assert.equal(seen.injected, null);
+      assert.ok(seen.violations.some((v) => v.startsWith('script-src')), seen.violations.join(' '));
+      assert.ok(seen.saved > 10000, `${seen.saved} bytes saved`);
+    } finally {
+      await page.close();
+    }
+  });
 });
