@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds everything a person can download into dist/, each named with the version of the
-# top CMakeLists.txt: the Debian package, the Windows zip, the page as one file, and
-# SHA256SUMS. It clones the committed state of this repository, runs the test command
-# there once, and takes each artifact from the build that tested it: the .deb and the zip
-# as their tests packed and checked them, the page as the browser test opened it. So what
-# ships is exactly what passed, and nothing is packed twice.
+# top CMakeLists.txt: the Debian package, the Windows zip, the page as one file, the default
+# homework package for an LMS, and SHA256SUMS. It clones the committed state of this
+# repository, runs the test command there once, and takes each artifact from the build that
+# tested it: the .deb and the zip as their tests packed and checked them, the page as the
+# browser test opened it, the LMS package as its test read it. So what ships is exactly what
+# passed, and nothing is packed twice.
 #   release.sh   (about as long as the test command)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -20,12 +21,14 @@ builds=$work/source/build
 deb=cube-rotation_${version}_amd64.deb
 zip=cube-rotation-$version-win64.zip
 html=cube-rotation-$version.html
+lms=cube-rotation-$version-scorm12.zip
 dist=$root/dist
 rm -rf "$dist"
 mkdir -p "$dist"
 cp "$builds/test/package/$deb" "$dist/$deb"
 cp "$builds/mingw/package/$zip" "$dist/$zip"
 cp "$builds/web/cube-rotation.html" "$dist/$html"
-(cd "$dist" && sha256sum "$deb" "$zip" "$html" >SHA256SUMS && sha256sum --quiet -c SHA256SUMS)
+cp "$builds/web/cube-rotation-scorm12.zip" "$dist/$lms"
+(cd "$dist" && sha256sum "$deb" "$zip" "$html" "$lms" >SHA256SUMS && sha256sum --quiet -c SHA256SUMS)
 echo "dist/ for cube-rotation $version:"
-(cd "$dist" && ls -l "$deb" "$zip" "$html" SHA256SUMS | awk '{ print "  " $5 "\t" $9 }')
+(cd "$dist" && ls -l "$deb" "$zip" "$html" "$lms" SHA256SUMS | awk '{ print "  " $5 "\t" $9 }')
