@@ -5,8 +5,9 @@ include_guard(GLOBAL)
 # The page's modules, bundled by esbuild (web/package.json, installed by npm ci from its
 # lock) into the one classic script that the page loads: a page opened from the disk may
 # not load modules.
-set(CUBE_PAGE_MODULES check.js console_pane.js float_text.js glosses.js grading.js language.js messages.js motion.js
-    number_tables.js overlay_marks.js page.js picture.js task_link.js)
+set(CUBE_PAGE_MODULES check.js console_pane.js float_text.js glosses.js grading.js homework.js homework_results.js
+    homework_view.js language.js lms_package.js messages.js motion.js number_tables.js overlay_marks.js page.js picture.js
+    print_sheet.js scorm.js task_link.js teacher_view.js)
 set(web_tools ${PROJECT_SOURCE_DIR}/web)
 execute_process(COMMAND bash -c "source scripts/lib.sh && npm_tools web" WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
   RESULT_VARIABLE npm_status)

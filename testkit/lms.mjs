@@ -88,6 +88,9 @@ export function fakeScormApi({ student = { id: 'ana.petrovic', name: 'Petrović,
         if (state !== 'running') {
           return ['301', ''];
         }
+        if (element === 'cmi.interactions._count') {
+          return ['0', String(count())];
+        }
         return element in values ? ['0', values[element]] : ['401', ''];
       });
     },

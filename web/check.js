@@ -117,6 +117,12 @@ export function makePredictionCheck(form, verdictBox, { program, checked }) {
       field('cube').disabled = true;
       field('vertex').disabled = true;
     },
+    // Nothing said: a fresh task.
+    clear() {
+      shown = null;
+      verdictBox.replaceChildren();
+      ['x', 'y', 'z'].forEach((axis) => { field(axis).value = ''; });
+    },
     free() {
       field('cube').disabled = false;
       field('vertex').disabled = false;

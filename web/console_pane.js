@@ -110,6 +110,22 @@ export function makeConsolePane(transcript, line, hint, wrote = () => {}) {
     written: output,
     sentLines,
     close,
+    // Empty again, for a fresh run of the program: what a run waits for is never woken.
+    reset() {
+      output.length = 0;
+      sentLines.length = 0;
+      toType.length = 0;
+      pending = new Uint8Array(0);
+      ended = false;
+      wakeReader = null;
+      transcript.replaceChildren();
+      line.disabled = false;
+      line.hidden = false;
+      line.value = '';
+      pane.classList.remove('closed');
+      hint.dataset.text = 'hint';
+      hint.textContent = say('hint');
+    },
     typeWhenAsked(lines) {
       toType.push(...lines);
     },

@@ -5,6 +5,7 @@
 #include "app/dialogue.h"
 #include "app/motion.h"
 #include "app/motion_shapes.h"
+#include "geometry/matrix.h"
 #include "page_streams.h"
 #include "scene/scene.h"
 #include "viewer/glut_header.h"
@@ -180,6 +181,24 @@ extern "C" EMSCRIPTEN_KEEPALIVE double pageMotionOnCanvas(int point, int axis)
     }
     const WindowPosition& at = motion.onCanvas[static_cast<std::size_t>(point)];
     return axis == 0 ? at.x : at.y;
+}
+
+// The program's answer to a task without a run of its own, for a teacher's key: coordinate
+// `axis` of vertex V`label` of cube `cube` (1 blue, 2 green, 3 yellow) after the turns by `x`,
+// `y` and `z` degrees, each step the dialogue's own (degrees to radians, the builder,
+// transform), so that it equals what a run on those answers computes. NaN for anything else.
+extern "C" EMSCRIPTEN_KEEPALIVE float pageAnswer(float x, float y, float z, int cube, int label, int axis)
+{
+    if (cube < 1 || cube > 3 || label < 0 || label > 7 || axis < 0 || axis > 2) {
+        return kNan;
+    }
+    const std::array<float, 3> degrees = {x, y, z};
+    const std::array<Matrix3 (*)(float), 3> builders = {rotationX, rotationY, rotationZ};
+    Point vertex = makeCube().vertices[static_cast<std::size_t>(label)];
+    for (std::size_t step = 0; step < static_cast<std::size_t>(cube); ++step) {
+        vertex = transform(builders[step](toRadians(degrees[step])), vertex);
+    }
+    return axis == 0 ? vertex.x : axis == 1 ? vertex.y : vertex.z;
 }
 
 int main(int argc, char** argv)

@@ -150,6 +150,14 @@ export function makeMotion(controls, { program, vertex, turnDegrees, changed }) 
   }
 
   return {
+    // A fresh run: at rest, and nothing to move until its picture is drawn.
+    reset() {
+      stop();
+      position = 3;
+      current = null;
+      slider.value = '3';
+      [play, previous, next, slider, ...controls.readings].forEach((control) => { control.disabled = true; });
+    },
     // The program's picture is drawn: the motion can start.
     ready() {
       [play, previous, next, slider, ...controls.readings].forEach((control) => { control.disabled = false; });

@@ -21,6 +21,9 @@
 //                program: [x, y, z], verdict: 'correct' | 'wrong', mistakes: [ids] }
 //   task         the task of a task link ({ vertex, cube, answers }), or null
 //   taskProblem  why the link's task cannot be asked ({ problem, item }), or null
+//   homework     the homework set the page runs, or null: { title, student, tasks: [{ vertex,
+//                cube, answers }], results: [{ task, verdict, mistakes, counted, predicted }],
+//                score: 0..100, status: 'incomplete' | 'passed' | 'failed', lms: 'scorm12' | null }
 //   motion       where the turns in motion are, once touched, or null: { reading: 'sveta' |
 //                'kocke', position: 0..3, turn: the turn in play in playing order (0..2, -1
 //                at the start), degrees: how far that turn has gone, in the degrees read,
@@ -30,6 +33,13 @@
 //   sentLines    every line sent to the program, without its newline
 /* global createCubeRotation */
 import { makePredictionCheck } from './check.js';
+import { setInDocument, setInFragment } from './homework.js';
+import { browserStorage } from './homework_results.js';
+import { makeHomework } from './homework_view.js';
+import { ownSingleFile } from './lms_package.js';
+import { printSheets } from './print_sheet.js';
+import { findApi } from './scorm.js';
+import { makeTeacherPanel } from './teacher_view.js';
 import { makeConsolePane } from './console_pane.js';
 import { floatText } from './float_text.js';
 import { tolerance } from './grading.js';
@@ -41,6 +51,9 @@ import { makeNumberTables } from './number_tables.js';
 import { makePictureOverlay } from './picture.js';
 import { answersInFragment, splitLanguage, taskFragment, taskInFragment, withLanguage } from './task_link.js';
 
+// The single file's own text, taken before anything changes the page: a homework package
+// carries it.
+const ownHtml = ownSingleFile(document);
 const byId = (id) => document.getElementById(id);
 
 // The page's language: the link's, else the reader's last choice (kept where the browser
@@ -54,16 +67,16 @@ try {
 const { language: linkLanguage, rest: fragment } = splitLanguage(location.hash);
 setLanguage(knownLanguage(linkLanguage) ?? knownLanguage(storedLanguage.value) ?? languageOf(navigator.languages ?? [navigator.language]));
 
-const canvas = byId('canvas');
+let canvas = byId('canvas');
 const transcript = byId('transcript');
 const terminal = makeConsolePane(transcript, byId('line'), byId('hint'), () => placeGlosses(transcript, byId('question-gloss')));
-const tables = makeNumberTables(byId('tables'));
+let tables = makeNumberTables(byId('tables'));
 const overlay = makePictureOverlay(byId('overlay'), { shown: byId('labels'), which: byId('labels-which') }, () => ({
   cubes: words('cubeNames'), choices: words('cubes'), allFour: say('allFour'), program: say('programMark'),
   predicted: say('predictedMark'), eachCube: say('eachCube'), eachVertex: say('eachVertex'),
 }));
 const linkTask = taskInFragment(fragment);
-const task = linkTask?.problem ? null : linkTask;
+let task = linkTask?.problem ? null : linkTask; // the task of this run, from the link or the homework
 
 const status = {
   started: false,
@@ -78,6 +91,7 @@ const status = {
   task,
   taskProblem: linkTask?.problem ? linkTask : null,
   motion: null,
+  homework: null,
   written: terminal.written,
   sentLines: terminal.sentLines,
 };
@@ -173,6 +187,7 @@ async function offerLink(box, link, [copiedKey, copyKey]) {
 }
 onLanguage(() => ['shared', 'task-link'].forEach((id) => byId(id).say?.()));
 
+
 byId('share').addEventListener('click', () => {
   offerLink(byId('shared'), `#${terminal.sentLines.map(encodeURIComponent).join(',')}`, ['linkCopied', 'copyLink']);
 });
@@ -199,7 +214,7 @@ document.addEventListener('keydown', (event) => {
 let program = null;
 let finished = null;
 let resolveFinished;
-const whenFinished = new Promise((resolve) => { resolveFinished = resolve; });
+let whenFinished = new Promise((resolve) => { resolveFinished = resolve; });
 
 const readTurn = (step) => {
   const fields = Array.from({ length: 11 }, (_, field) => program._pageTurn(step, field));
@@ -452,6 +467,7 @@ const predictions = makePredictionCheck(form, byId('verdict'), {
   program: () => (!status.failed && (finished || task) ? whenFinished : null),
   checked(result) {
     status.check = result;
+    homework?.checked(result);
     overlay.setCheck({ vertex: result.vertex, program: onCanvas(result.program), predicted: onCanvas(result.predicted) });
     if (!revealed) {
       revealed = true;
@@ -464,8 +480,36 @@ const predictions = makePredictionCheck(form, byId('verdict'), {
 if (task) {
   predictions.ask(task.cube, task.vertex);
 }
+
+// --- Homework ------------------------------------------------------------------------------
+
+// A homework set, carried by the page (a package for an LMS) or by its link: a task at a time,
+// each a fresh run of the program. A set the page cannot run is said so, as a broken task
+// link is, and the page runs as without it.
+const homeworkSet = setInDocument(document) ?? setInFragment(fragment);
+const homework = homeworkSet && !homeworkSet.problem ? makeHomework(byId('homework'), {
+  set: homeworkSet, api: findApi(window), storage: browserStorage(window), runTask, changed: (state) => { status.homework = state; },
+}) : null;
+if (homeworkSet?.problem) {
+  const problem = homeworkSet.problem;
+  statement.textContent = say('badSet', { why: say(`badSet${problem[0].toUpperCase()}${problem.slice(1)}`) });
+  statement.setAttribute('role', 'alert');
+  statement.hidden = false;
+}
+byId('homework').querySelector('[data-part=print]').addEventListener('click', () => printSheets(byId('print-sheet'), [homework.sheet()]));
+// The teacher's panel and task links, out of a student's way: not on a homework's page.
+byId('teacher').hidden = Boolean(homework);
+byId('make-task').hidden = Boolean(homework);
+makeTeacherPanel(byId('teacher'), {
+  ownHtml: async () => ownHtml ?? (await fetch('cube-rotation.html')).text(),
+  answer: (asked) => (program?._pageAnswer
+    ? [0, 1, 2].map((axis) => program._pageAnswer(...asked.answers.map(Number), asked.cube, asked.vertex, axis)) : null),
+  offerLink: (box, link) => offerLink(box, link, ['linkCopied', 'copyLink']),
+  print: (sheets) => printSheets(byId('print-sheet'), sheets),
+});
 onLanguage(() => {
   tables.word();
+  homework?.render();
   predictions.render();
   overlay.relabel();
   placeGlosses(transcript, byId('question-gloss'));
@@ -506,6 +550,124 @@ byId('make-task').addEventListener('click', () => {
 
 // --- Starting the program ------------------------------------------------------------
 
+let runs = 0; // the program's runs on this page: one, or one per homework task
+let retire = () => {}; // stops the running program before another starts
+
+// Listeners the program adds to the window and the document while it starts (GLUT's), so that
+// a retired program leaves none behind.
+function recordListeners() {
+  const added = [];
+  const targets = [window, document];
+  targets.forEach((target) => {
+    target.addEventListener = (...args) => {
+      added.push([target, args]);
+      EventTarget.prototype.addEventListener.apply(target, args);
+    };
+  });
+  return {
+    stop: () => targets.forEach((target) => { delete target.addEventListener; }),
+    remove: () => added.forEach(([target, args]) => target.removeEventListener(...args)),
+  };
+}
+
+// The single file carries the .wasm gzipped in base64, handed to the program so that it
+// fetches nothing; unpacked once, for every run.
+const embedded = byId('program-wasm');
+let wasm = null;
+const wasmBinary = () => {
+  if (embedded && !wasm) {
+    const packed = Uint8Array.from(atob(embedded.textContent), (c) => c.charCodeAt(0));
+    wasm = new Response(new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+  }
+  return wasm ?? Promise.resolve(undefined);
+};
+
+// A run of the program on `answers`, typed for the user as the program asks. A retired run's
+// calls are let go.
+function runProgram(answers) {
+  const run = ++runs;
+  const ours = (callback) => (...args) => (run === runs ? callback(...args) : undefined);
+  const listeners = recordListeners();
+  terminal.typeWhenAsked(answers);
+  // main() runs as an asynchronous call, since its reads wait for the page. GLUT's event
+  // loop ends it by throwing "unwind" once the window is up: that is its normal end.
+  function runMain(instance) {
+    retire = () => {
+      instance.pauseMainLoop?.();
+      listeners.stop();
+      listeners.remove();
+    };
+    if (run !== runs) {
+      retire();
+      return;
+    }
+    program = instance;
+    status.started = true;
+    instance.ccall('main', 'number', ['number', 'number'], [0, 0], { async: true }).catch(ours((error) => {
+      if (error !== 'unwind') {
+        stoppedAbnormally(String(error?.message ?? error));
+      }
+    }));
+    // main() has put the starting cube in the scene before its first read.
+    if (program._pageVertexLabel) {
+      tables.showCube(0, readCube(0));
+    }
+  }
+  wasmBinary().then((binary) => createCubeRotation({
+    canvas,
+    terminal,
+    wasmBinary: binary,
+    noInitialRun: true,
+    onStepFinished: ours(stepFinished),
+    postMainLoop: ours(() => {
+      listeners.stop(); // GLUT is up: what the page adds from now on is its own
+      afterFrame();
+    }),
+    onAbort: ours((what) => stoppedAbnormally(String(what))),
+    // The runtime's own notices (the GL emulation says that it is in use) are not the
+    // program's output and no error of the page's; anything else it reports is.
+    printErr(text) {
+      if (!/^WARNING: using emscripten GL /.test(text)) {
+        console.error(text);
+      }
+    },
+  })).then(runMain, ours((error) => stoppedAbnormally(String(error?.message ?? error))));
+}
+
+// A fresh run for a homework task: the program started anew, on a canvas of its own, with
+// everything the page showed of the last run cleared.
+function runTask(next) {
+  retire();
+  const fresh = canvas.cloneNode(false);
+  canvas.replaceWith(fresh);
+  canvas = fresh;
+  terminal.reset();
+  byId('tables').replaceChildren();
+  tables = makeNumberTables(byId('tables'));
+  overlay.setCorners([]);
+  overlay.setCheck(null);
+  motion.reset();
+  litAxis = -1;
+  endsApart = null;
+  Object.assign(status, { started: false, windowOpen: false, firstFrameAt: null, ready: false, corners: [], check: null,
+    motion: null, task: next });
+  program = null;
+  finished = null;
+  whenFinished = new Promise((resolve) => { resolveFinished = resolve; });
+  task = next;
+  revealed = false;
+  answerParts.forEach((id) => { byId(id).hidden = true; });
+  ['motion-key', 'comma-note', 'task-link', 'shared'].forEach((id) => { byId(id).hidden = true; });
+  ['key-x', 'key-y', 'key-z'].forEach((id, axis) => { byId(id).textContent = 'XYZ'[axis]; });
+  ['copy', 'make-task', 'save'].forEach((id) => { byId(id).disabled = true; });
+  byId('numbers-waiting').hidden = false;
+  byId('readings-note').textContent = '';
+  statement.hidden = true;
+  predictions.clear();
+  predictions.ask(task.cube, task.vertex);
+  runProgram(task.answers);
+}
+
 // Without WebGL the window could never open: say so instead of asking the questions. A page
 // opened from the disk may not fetch its .wasm (Chromium and Firefox refuse), and the
 // browser keeps the reason from the page: the same fetch, tried here, tells.
@@ -519,47 +681,14 @@ function start() {
     fetch('cube-rotation.wasm').then((response) => response.arrayBuffer())
       .catch((error) => failedToStart(`cube-rotation.wasm: ${error.message}`));
   }
-  terminal.typeWhenAsked(task ? task.answers : linkTask ? [] : answersInFragment(fragment));
   if (typeof createCubeRotation !== 'function') {
     failedToStart({ key: 'scriptMissing' });
     return;
   }
-  // main() runs as an asynchronous call, since its reads wait for the page. GLUT's event
-  // loop ends it by throwing "unwind" once the window is up: that is its normal end.
-  function runMain(instance) {
-    program = instance;
-    status.started = true;
-    instance.ccall('main', 'number', ['number', 'number'], [0, 0], { async: true }).catch((error) => {
-      if (error !== 'unwind') {
-        stoppedAbnormally(String(error?.message ?? error));
-      }
-    });
-    // main() has put the starting cube in the scene before its first read.
-    if (program._pageVertexLabel) {
-      tables.showCube(0, readCube(0));
-    }
+  if (homework) {
+    homework.begin();
+  } else {
+    runProgram(task ? task.answers : linkTask ? [] : answersInFragment(fragment));
   }
-  // The single file carries the .wasm gzipped in base64, handed to the program so that it
-  // fetches nothing.
-  const embedded = byId('program-wasm');
-  const packed = embedded ? Uint8Array.from(atob(embedded.textContent), (c) => c.charCodeAt(0)) : null;
-  const wasm = packed ? new Response(new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'))).arrayBuffer()
-    : Promise.resolve(undefined);
-  wasm.then((wasmBinary) => createCubeRotation({
-    canvas,
-    terminal,
-    wasmBinary,
-    noInitialRun: true,
-    onStepFinished: stepFinished,
-    postMainLoop: afterFrame,
-    onAbort(what) { stoppedAbnormally(String(what)); },
-    // The runtime's own notices (the GL emulation says that it is in use) are not the
-    // program's output and no error of the page's; anything else it reports is.
-    printErr(text) {
-      if (!/^WARNING: using emscripten GL /.test(text)) {
-        console.error(text);
-      }
-    },
-  })).then(runMain, (error) => stoppedAbnormally(String(error?.message ?? error)));
 }
 start();

@@ -76,6 +76,7 @@ export function scormSession(api, { storage = null, clock = () => Date.now() } =
   let tasks = [];
   let earlier = 0; // practice checks of earlier sessions that the work no longer lists
   let sent = 0; // the checks whose interactions the LMS has committed
+  let base = 0; // where check i's interaction goes: base + i (the LMS may keep earlier sessions' or not)
   let last = [];
   let set = null;
 
@@ -121,7 +122,7 @@ export function scormSession(api, { storage = null, clock = () => Date.now() } =
     let accepted = sent;
     for (let i = sent; i < results.length; ++i) {
       const fields = Object.entries(interaction(results[i], earlier + i + 1, tasks[results[i].task]));
-      if (!fields.every(([name, value]) => put(`cmi.interactions.${earlier + i}.${name}`, value))) {
+      if (!fields.every(([name, value]) => put(`cmi.interactions.${base + i}.${name}`, value))) {
         break; // the LMS takes interactions in order only
       }
       accepted = i + 1;
@@ -156,6 +157,9 @@ export function scormSession(api, { storage = null, clock = () => Date.now() } =
     const work = continues ? browser : lms ?? { results: [], earlier: 0 };
     sent = lms ? lms.results.length : 0;
     earlier = work.earlier;
+    // New interactions follow those the LMS holds, whether it kept this work's or not.
+    const held = live ? get('cmi.interactions._count') : null;
+    base = /^\d+$/.test(held ?? '') ? Number(held) - sent : earlier;
     const { problem } = record(work.results);
     return { tasks, results: work.results, problem: fromLms.problem && live ? 'lmsUnreadable' : problem };
   }

@@ -13,6 +13,7 @@
 
 import { test, before as beforeAll, after as afterAll } from 'node:test';
 import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -26,10 +27,12 @@ import { languages } from '../../web/language.js';
 import { messages } from '../../web/messages.js';
 import { splitLanguage, withLanguage } from '../../web/task_link.js';
 import { pageWords } from '../../testkit/page_words.mjs';
-import { byHand, mistakenTurns } from '../../testkit/rotations.mjs';
+import { lmsState, lmsUrl, serveLms } from '../../testkit/lms.mjs';
+import { byHand, mistakeAnswers, mistakenTurns } from '../../testkit/rotations.mjs';
 
 const engine = process.env.ENGINE ?? 'chromium';
 const { pageDir, singlePage, nativeBuild } = pageTestEnvironment();
+const lmsPackage = process.env.LMS_PACKAGE;
 const maxDifferingShare = 0.001;
 const viewport = { width: 1100, height: 1000 };
 const work = mkdtempSync(join(tmpdir(), `cube-${engine}-`));
@@ -562,6 +565,142 @@ test(`${engine}: the turns in motion are drawn by the program: the moving cube a
       await page.close();
     } finally {
       await still.close();
+    }
+  });
+});
+
+// In the LMS's frame: the page's status, and its form filled and sent.
+const frameStatus = () => {
+  const sco = document.getElementById('sco').contentWindow;
+  return sco.cubeRotation?.ready ? JSON.parse(JSON.stringify({ ...sco.cubeRotation.homework,
+    lms: sco.document.querySelector('#homework [data-part=lms]').hidden ? null
+      : sco.document.querySelector('#homework [data-part=lms]').textContent })) : null;
+};
+const checkInFrame = ([x, y, z]) => {
+  const sco = document.getElementById('sco').contentWindow;
+  const form = sco.document.getElementById('check-form');
+  Object.entries({ x, y, z }).forEach(([name, value]) => { form.elements.namedItem(name).value = value; });
+  form.requestSubmit();
+};
+
+test(`${engine}: homework in an LMS (scorm-again): each student's own tasks as the teacher's key has them, the checks, score, status and mistakes sent, the work back after a reload, LMSFinish on leaving, and a failing LMS said without losing work`, async (t) => {
+  const { say } = pageWords('en');
+  const packageDir = mkdtempSync(join(work, 'package-'));
+  execFileSync('unzip', ['-q', lmsPackage, '-d', packageDir]);
+  const students = [{ id: 'ana.petrovic', name: 'Petrović, Ana' }, { id: '2024/0117', name: 'Jovanović, Marko' }];
+
+  // The teacher's key for both, from the single file's panel, for the package's set.
+  const keyPage = await browser.open(`${pathToFileURL(singlePage).href}#jezik=en`, viewport);
+  let key;
+  try {
+    await keyPage.waitFor(() => cubeRotation.reading);
+    key = await keyPage.evaluate(([ids, title]) => {
+      const panel = document.getElementById('teacher');
+      panel.open = true;
+      panel.querySelector('[name=title]').value = title;
+      panel.querySelector('[data-part=ids]').value = ids.join('\n');
+      panel.querySelector('[data-part=showKey]').click();
+      return [...panel.querySelectorAll('[data-student]')].map((sheet) => [...sheet.querySelectorAll('li')].map((li) => ({
+        vertex: Number(li.dataset.vertex), cube: Number(li.dataset.cube), answers: li.dataset.answers.split(','),
+        program: li.dataset.program.split(',').map(Number) })));
+    }, [students.map((s) => s.id), messages['sr-Latn'].homeworkDefaultTitle]);
+  } finally {
+    await keyPage.close();
+  }
+  assert.equal(key.length, 2);
+  assert.notDeepEqual(key[0].map(({ program, ...task }) => task), key[1].map(({ program, ...task }) => task));
+
+  // The first student works every task: right answers worked out with quaternions, typed to
+  // three decimals, and a usual mistake on two of them.
+  const [ana, marko] = students;
+  let saved;
+  await t.test(`${ana.id}: five tasks checked, three right`, async () => {
+    const server = await serveLms(packageDir, 'cube-rotation.html', { student: ana });
+    const page = await browser.open(lmsUrl(server), viewport);
+    try {
+      const first = await page.waitFor(frameStatus);
+      assert.deepEqual(first.tasks, key[0].map(({ program, ...task }) => task));
+      assert.equal(first.student, ana.id);
+      for (const [i, task] of first.tasks.entries()) {
+        if (i > 0) {
+          await page.evaluate(() => document.getElementById('sco').contentDocument.querySelector('[data-part=next]').click());
+          await page.waitFor((n) => { const s = document.getElementById('sco').contentWindow.cubeRotation; return s.ready && s.homework.results.length === n; }, i);
+        }
+        const degrees = task.answers.map(Number);
+        const answers = mistakeAnswers(degrees, startingCube[task.vertex], task.cube);
+        const mistake = [1, 4].includes(i) ? Object.keys(answers).find((id) => id !== 'right'
+          && answers[id].some((x, k) => Math.abs(x - answers.right[k]) > 0.5)) : null;
+        await page.evaluate(checkInFrame, (mistake ? answers[mistake] : answers.right).map((x) => typed(x)));
+        const after = await page.waitFor((n) => { const s = document.getElementById('sco').contentWindow.cubeRotation; return s.homework.results.length === n && s.homework; }, i + 1);
+        assert.equal(after.results[i].verdict, mistake ? 'wrong' : 'correct');
+        if (mistake) {
+          assert.ok(after.results[i].mistakes.includes(mistake), `${mistake}: ${after.results[i].mistakes}`);
+        }
+        assert.equal(after.status, i < 4 ? 'incomplete' : 'passed');
+      }
+      const { cmi } = await lmsState(page);
+      assert.equal(cmi.core.score.raw, '60');
+      assert.equal(cmi.core.lesson_status, 'passed');
+      const sent = Object.values(cmi.interactions);
+      assert.deepEqual(sent.map((n) => n.result), ['correct', 'wrong', 'correct', 'correct', 'wrong']);
+      assert.match(sent[1].student_response, /\| mistakes: /);
+      saved = { suspend_data: cmi.suspend_data, core: { lesson_status: cmi.core.lesson_status } };
+      // Leaving the page finishes the session.
+      await page.evaluate(() => { document.getElementById('sco').src = 'about:blank'; });
+      await page.waitFor(() => window.lmsEvents.LMSFinish === 1);
+    } finally {
+      await page.close();
+      server.close();
+    }
+  });
+
+  await t.test(`${ana.id} again: the work back; an LMS that refuses or throws is said, and nothing is lost`, async () => {
+    const server = await serveLms(packageDir, 'cube-rotation.html', { student: ana, saved });
+    const page = await browser.open(lmsUrl(server), viewport);
+    try {
+      const back = await page.waitFor(frameStatus);
+      assert.equal(back.results.length, 5);
+      assert.equal(back.score, 60);
+      const task = back.tasks[0]; // checked again: practice
+      const right = mistakeAnswers(task.answers.map(Number), startingCube[task.vertex], task.cube).right.map((x) => typed(x));
+      // A commit that returns "false", then a set that throws.
+      for (const failing of ['LMSCommit', 'LMSSetValue']) {
+        await page.evaluate((name) => {
+          window.API[`kept${name}`] = window.API[name];
+          window.API[name] = name === 'LMSCommit' ? () => 'false' : () => { throw new Error('down'); };
+        }, failing);
+        const count = await page.evaluate(() => document.getElementById('sco').contentWindow.cubeRotation.homework.results.length);
+        await page.evaluate(checkInFrame, right);
+        const told = await page.waitFor((n) => { const s = document.getElementById('sco').contentWindow; return s.cubeRotation.homework.results.length === n && s.document.querySelector('#homework [data-part=lms]').textContent; }, count + 1);
+        assert.equal(told, say('lmsNotSaved', { unsent: count + 1 - 5 }));
+        await page.evaluate((name) => { window.API[name] = window.API[`kept${name}`]; }, failing);
+      }
+      // The next check sends everything kept.
+      await page.evaluate(checkInFrame, right);
+      await page.waitFor(() => document.getElementById('sco').contentWindow.cubeRotation.homework.results.length === 8);
+      await page.waitFor(() => { const s = document.getElementById('sco').contentWindow; return s.cubeRotation.homework.results.length === 8 && s.document.querySelector('#homework [data-part=lms]').hidden; });
+      const { cmi } = await lmsState(page);
+      // This LMS kept the suspend data and the status of the last session, not its interactions:
+      // the three new checks follow, practice on task 1.
+      assert.deepEqual(Object.values(cmi.interactions).map((n) => n.id), [6, 7, 8].map((n) => `task1-check${n}-practice`));
+      assert.equal(cmi.core.score.raw, '60');
+    } finally {
+      await page.close();
+      server.close();
+    }
+  });
+
+  await t.test(`${marko.id}: tasks of his own`, async () => {
+    const server = await serveLms(packageDir, 'cube-rotation.html', { student: marko });
+    const page = await browser.open(lmsUrl(server), viewport);
+    try {
+      const first = await page.waitFor(frameStatus);
+      assert.deepEqual(first.tasks, key[1].map(({ program, ...task }) => task));
+      assert.equal(await page.evaluate(() => document.getElementById('sco').contentDocument.querySelector('#homework [data-part=student]').textContent),
+        say('homeworkStudent', { student: marko.name }));
+    } finally {
+      await page.close();
+      server.close();
     }
   });
 });

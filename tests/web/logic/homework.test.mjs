@@ -153,19 +153,3 @@ property('a pasted list gives each id once, in its order, whatever separates the
     ids.map((id) => id.trim()).forEach((id) => expected.includes(id) || expected.push(id));
     assert.deepEqual(studentIds(pasted), expected);
   }, 500);
-
-test('every problem a set link or the LMS can have has a text in each language, with the same values put in', async () => {
-  const { homeworkMessages } = await import('../../../web/homework_messages.js');
-  const problems = ['form', 'title', 'count', 'step', 'range', 'cubes', 'vertices', 'passMark']
-    .map((p) => `badSet${p[0].toUpperCase()}${p.slice(1)}`);
-  const keys = ['badSet', ...problems, 'lmsNoStart', 'lmsNoStudent', 'lmsNotSaved', 'lmsUnreadable'];
-  const values = (text) => (text.match(/\{\w+\}/g) ?? []).sort();
-  const [serbian, english] = [homeworkMessages['sr-Latn'], homeworkMessages.en];
-  assert.deepEqual(Object.keys(english).sort(), Object.keys(serbian).sort());
-  for (const key of Object.keys(serbian)) {
-    assert.deepEqual(values(english[key]), values(serbian[key]), key);
-  }
-  keys.forEach((key) => assert.ok(serbian[key] && english[key], key));
-  // Serbian with its letters, none of them written as their bare Latin stand-ins.
-  assert.doesNotMatch(Object.values(serbian).join(' '), /\b(domaci|ucenik\w*|zut\w*|resenj\w*|sacuva\w*|vezb\w*|racuna)\b/i);
-});

@@ -57,7 +57,7 @@ const backToLatin = (text) => [...text].map((ch) => {
 
 // What stays in Latin letters on the Cyrillic page: the axes' and matrices' letters, V for a
 // vertex, names from the code and the file system.
-const latinNames = /^([VXYZRxyz]|Rx|Ry|Rz|sin|Enter|Ctrl|D|WebGL|getContext|webgl|null|cube|rotation|wasm|html|js)$/;
+const latinNames = /^([VXYZRxyz]|Rx|Ry|Rz|sin|Enter|Ctrl|D|WebGL|getContext|webgl|null|cube|rotation|wasm|html|js|LMS)$/;
 
 test('the Cyrillic page reads back letter for letter as the Latin one, and keeps in Latin only what is not Serbian', () => {
   const cyrillic = messages['sr-Cyrl'];

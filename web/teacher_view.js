@@ -1,0 +1,89 @@
+// The teacher's panel: a homework set made from a form, handed out as a link or as a SCORM
+// 1.2 package for the course's LMS, and any students' tasks with the program's answers (the
+// key), on the screen and on paper.
+import { defaultSet, setFragment, setProblem, studentIds, tasksFor } from './homework.js';
+import { say } from './language.js';
+import { lmsPackage } from './lms_package.js';
+import { answerText, taskText } from './print_sheet.js';
+
+// `box` is the panel; `ownHtml()` the single file's text (or a promise of it); `answer(task)`
+// the program's answer to a task, [x, y, z], or null while the program is not there;
+// `offerLink(box, fragment)` shows a link; `print(sheets)` prints the key.
+export function makeTeacherPanel(box, { ownHtml, answer, offerLink, print }) {
+  const form = box.querySelector('form');
+  const field = (name) => form.elements.namedItem(name);
+  const part = (name) => box.querySelector(`[data-part=${name}]`);
+
+  const start = defaultSet(say('homeworkDefaultTitle'));
+  field('title').value = start.title;
+  field('count').value = start.count;
+  field('step').value = String(start.angles.step);
+  field('min').value = start.angles.min;
+  field('max').value = start.angles.max;
+  field('cubes').value = 'any';
+  form.querySelectorAll('[name=vertex]').forEach((vertex) => { vertex.checked = true; });
+  field('passMark').value = start.passMark;
+
+  // The set the form describes, or null with the problem said.
+  function set() {
+    const made = {
+      title: field('title').value.trim(), count: Number(field('count').value),
+      angles: { step: Number(field('step').value), min: Number(field('min').value), max: Number(field('max').value) },
+      cubes: field('cubes').value === 'yellow' ? [3] : [1, 2, 3],
+      vertices: [...form.querySelectorAll('[name=vertex]:checked')].map((v) => Number(v.value)),
+      passMark: Number(field('passMark').value),
+    };
+    const problem = setProblem(made);
+    part('problem').textContent = problem ? say(`badSet${problem[0].toUpperCase()}${problem.slice(1)}`) : '';
+    return problem ? null : made;
+  }
+
+  // Each listed student's tasks with the program's answers, as the panel and the printed key
+  // show them.
+  function key(made) {
+    return studentIds(part('ids').value).map((student) => ({
+      title: made.title, student, tasks: tasksFor(made, student).map((task) => ({ ...task, answer: answer(task) })),
+    }));
+  }
+
+  part('link').addEventListener('click', () => {
+    const made = set();
+    if (made) {
+      offerLink(part('linkBox'), setFragment(made));
+    }
+  });
+  part('package').addEventListener('click', async () => {
+    const made = set();
+    if (made) {
+      const link = document.createElement('a');
+      link.href = URL.createObjectURL(new Blob([lmsPackage(await ownHtml(), made)], { type: 'application/zip' }));
+      link.download = `${made.title.normalize('NFD').replace(/[^\w]+/g, '-').replace(/^-|-$/g, '').toLowerCase() || 'domaci'}-scorm12.zip`;
+      link.click();
+      setTimeout(() => URL.revokeObjectURL(link.href), 10000); // long after the download began
+    }
+  });
+  part('showKey').addEventListener('click', () => {
+    const made = set();
+    part('key').replaceChildren(...(made ? key(made) : []).map(({ student, tasks }) => {
+      const list = document.createElement('ol');
+      list.append(...tasks.map((task) => {
+        const item = Object.assign(document.createElement('li'), { textContent: `${taskText(task)} ${answerText(task)}` });
+        // The task as data too, for a teacher's tools (and the tests).
+        Object.assign(item.dataset, { vertex: task.vertex, cube: task.cube, answers: task.answers, program: task.answer ?? '' });
+        return item;
+      }));
+      const head = Object.assign(document.createElement('h3'), { textContent: say('homeworkKeyFor', { student }) });
+      const sheet = document.createElement('div');
+      sheet.dataset.student = student;
+      sheet.append(head, list);
+      return sheet;
+    }));
+  });
+  part('printKey').addEventListener('click', () => {
+    const made = set();
+    if (made) {
+      print(key(made));
+    }
+  });
+}
+
