@@ -53,7 +53,9 @@ if (process.argv[2] === '--verify') {
   verify(process.argv[3]);
 } else {
   const [pagePath, programPath, wasmPath, bundlePath, folderPage, singleFile] = process.argv.slice(2);
-  const page = readFileSync(pagePath, 'utf8');
+  // The page's style without its comments and spaces, which are for people reading it.
+  const page = readFileSync(pagePath, 'utf8').replace(/<style>([\s\S]*?)<\/style>/,
+    (whole, css) => `<style>${transformSync(css, { loader: 'css', minify: true }).code.trim()}</style>`);
   const styles = inline(page, 'style');
   writeFileSync(folderPage, withPolicy(page, policy([`'self'`], styles)));
   // Inside a script element the first "</script" would end it, whatever the JavaScript meant.

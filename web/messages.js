@@ -15,10 +15,8 @@ const srLatn = {
   copyLink: 'Kopirajte vezu: ',
   taskLinkCopied: 'Veza zadatka je kopirana: ',
   copyTaskLink: 'Kopirajte vezu zadatka: ',
-  fromDisk: 'Veza ka datoteci na ovom računaru radi samo na njemu. Kad stranicu postavite na veb, dodajte njenoj adresi ' +
-    'ovaj nastavak: ',
-  fromDiskCopied: 'Veza ka datoteci na ovom računaru radi samo na njemu. Kad stranicu postavite na veb, dodajte njenoj ' +
-    'adresi ovaj nastavak (kopiran je): ',
+  fromDisk: 'Veza ka datoteci radi samo na ovom računaru. Na vebu dodajte adresi stranice ovaj nastavak: ',
+  fromDiskCopied: 'Veza ka datoteci radi samo na ovom računaru. Na vebu dodajte adresi stranice ovaj nastavak (kopiran je): ',
   // The console pane.
   console: 'Konzola',
   transcript: 'Ispis programa',
@@ -37,8 +35,8 @@ const srLatn = {
   keyAxes: 'Ose: X desno, Y gore, Z ka vama.',
   keySign: 'Pozitivan ugao okreće suprotno kazaljci na satu, gledano sa pozitivnog kraja ose.',
   canvas: 'Slika: početna kocka i tri rotirane kocke',
-  canvasNote: 'Koja je kocka koje boje, kaže ključ uz sliku; koordinate temena i matrice koje je program izračunao su u ' +
-    'tabelama {link} ispod slike. Dugme sa imenom temena u tabeli (V0 do V7) označava to teme na sve četiri kocke.',
+  canvasNote: 'Boje kocki objašnjava ključ uz sliku; temena i matrice koje je program izračunao su u tabelama {link} ispod ' +
+    'slike, gde dugme temena (V0 do V7) označava to teme na sve četiri kocke.',
   labelsShown: 'Oznake temena',
   labelsWhich: 'na slici:',
   eachCube: 'sva temena jedne kocke',
@@ -57,9 +55,9 @@ const srLatn = {
   vertex: 'teme',
   check: 'Proveri',
   makeTask: 'Napravi zadatak',
-  toleranceNote: 'Predviđanje je tačno kad se svaka koordinata od programove razlikuje najviše za {tolerance}: toliko je ' +
-    'dovoljno da račun rukom, sa sinusima i kosinusima na dve decimale, bude tačan, a da svaka uobičajena greška bude ' +
-    'prepoznata. Decimalni zarez ili tačka, oba važe (2,5 ili 2.5).',
+  toleranceNote: 'Predviđanje je tačno kad se svaka koordinata od programove razlikuje najviše za {tolerance}: dovoljno za ' +
+    'račun rukom sa sinusima i kosinusima na dve decimale, a svaka uobičajena greška se i dalje prepoznaje. Važi i zarez ' +
+    'i tačka (2,5 ili 2.5).',
   typeNumber: 'Upišite broj u polje {axis} (na primer 2.5, 2,5 ili \u22122,5).',
   answerFirst: 'Prvo odgovorite na sva tri pitanja programa: provera poredi sa onim što je on izračunao.',
   right: 'Tačno.',
@@ -104,8 +102,8 @@ const srLatn = {
   noTaskInfinite: 'Zadatak ne može da se napravi: bar jedan ugao je beskonačan.',
   // The numbers under the picture.
   numbersTitle: 'Brojevi iza slike',
-  numbersNote: 'Svaki broj je tačno onaj koji je program izračunao: 32-bitni broj, napisan najkraćim decimalnim zapisom ' +
-    'koji se čita nazad u isti broj, sa decimalnom tačkom, kao što ih program čita i piše.',
+  numbersNote: 'Svaki broj je programov 32-bitni broj, napisan najkraće tako da se čita nazad u isti broj, sa decimalnom ' +
+    'tačkom, kao što ih program čita i piše.',
   numbersWaiting: 'Tabele se popunjavaju kad program pročita sva tri odgovora.',
   copy: 'Kopiraj tabele',
   copied: 'Tabele su kopirane.',
@@ -142,16 +140,14 @@ const srLatn = {
   readingOwn: 'ose kocke',
   motionKey: 'U pokretu: kocka boje magente se okreće oko crne ose; narandžasto je put temena {vertex}.',
   motionKeyOwn: 'Ljubičaste strelice su ose same kocke; tirkizne kocke su mesta posle njenih okreta.',
-  readingsNote: 'Ose sveta: kocka se okreće oko nepomične ose X, pa Y, pa Z, kao u programu. Ose kocke: oko svoje ose z ' +
-    'za ugao Z, pa oko jednom okrenute y′ za ugao Y, pa oko dvaput okrenute x″ za ugao X. Oba čitanja daju isti proizvod ' +
-    'Rz·Ry·Rx: okret oko ose koju su raniji okreti pomerili isto je što i poništiti te okrete, okrenuti oko nepomične ose ' +
-    'i ponoviti ih, pa se poništavanja skraćuju. Oba završavaju na žutoj kocki; kraj okreta oko osa kocke se od žute kocke ' +
-    'programa razlikuje najviše za {distance}, zbog zaokruživanja 32-bitnih brojeva.',
+  readingsNote: 'Ose sveta: oko nepomične X, pa Y, pa Z, kao program. Ose kocke: oko njene z za ugao Z, pa oko okrenute y′ ' +
+    'za Y, pa oko dvaput okrenute x″ za X. Proizvod je isti: okret oko pomerene ose je poništavanje ranijih okreta, okret ' +
+    'oko nepomične ose i njihovo ponavljanje, pa se poništavanja skraćuju. Oba čitanja završavaju na žutoj kocki, ovde ' +
+    'udaljena najviše {distance} zbog 32-bitnih brojeva.',
   // When the program cannot run.
   technicalReason: 'Tehnički razlog: {reason}',
-  diskFolder: 'Program ne može da se pokrene iz ove fascikle otvorene sa diska: pregledač ne dozvoljava stranici sa diska ' +
-    'da učita datoteku cube-rotation.wasm. Otvorite datoteku cube-rotation.html, koja sadrži ceo program i radi i sa ' +
-    'diska, ili poslužite ovu fasciklu veb serverom.',
+  diskFolder: 'Pregledač ne da stranici sa diska da učita cube-rotation.wasm. Otvorite cube-rotation.html, koja sadrži ceo ' +
+    'program i radi i sa diska, ili poslužite ovu fasciklu veb serverom.',
   notLoaded: 'Program nije mogao da se učita. Proverite vezu i učitajte stranicu ponovo.',
   stopped: 'Program se neočekivano zaustavio. Pritisnite „{restart}“ da ga pokrenete iznova.',
   noWebGL: 'Ovaj pregledač ne može da crta WebGL, pa slika kocki ne može da se prikaže. Uključite WebGL (hardversko ' +
@@ -181,13 +177,11 @@ const srLatn = {
   homeworkStep30: 'umnošci 30°',
   homeworkStep15: 'umnošci 15°',
   homeworkStep1: 'celi stepeni',
-  homeworkRange: 'od {min}° do {max}°',
   homeworkCubes: 'Kocka u pitanju',
   homeworkYellow: 'samo žuta',
   homeworkTurned: 'bilo koja okrenuta (plava, zelena ili žuta)',
   homeworkVertices: 'Temena',
   homeworkPassMark: 'Za prolaz (od 100)',
-  homeworkLink: 'Veza domaćeg zadatka',
   homeworkPackage: 'Preuzmi paket za LMS',
   homeworkIds: 'Oznake učenika (jedna u redu)',
   homeworkKey: 'Prikaži zadatke i rešenja',
@@ -198,7 +192,6 @@ const srLatn = {
   homeworkStudent: 'Učenik: {student}',
   homeworkTaskOf: 'Zadatak {n} od {count}',
   homeworkCounts: 'Računa se prva provera svakog zadatka; sledeće provere su vežba i beleže se kao vežba.',
-  homeworkPractice: 'vežba',
   homeworkScore: 'Rezultat: {score} od 100 ({right} od {count} zadataka tačno pri prvoj proveri). Za prolaz: {passMark}.',
   homeworkScoreHere: 'Rezultat vidite samo vi: stranica nije otvorena iz LMS-a.',
   homeworkIncomplete: 'Još niste proverili sve zadatke.',
@@ -231,9 +224,8 @@ const en = {
   copyLink: 'Copy the link: ',
   taskLinkCopied: 'The task\'s link is copied: ',
   copyTaskLink: 'Copy the task\'s link: ',
-  fromDisk: 'A link to a file on this computer works only on it. When you put the page on the web, add this to its address: ',
-  fromDiskCopied: 'A link to a file on this computer works only on it. When you put the page on the web, add this to its ' +
-    'address (it is copied): ',
+  fromDisk: 'A link to a file works on this computer only. On the web, add this to the page\'s address: ',
+  fromDiskCopied: 'A link to a file works on this computer only. On the web, add this to the page\'s address (it is copied): ',
   console: 'Console',
   transcript: 'The program\'s output',
   answer: 'Answer',
@@ -250,9 +242,8 @@ const en = {
   keyAxes: 'Axes: X to the right, Y up, Z towards you.',
   keySign: 'A positive angle turns counter-clockwise, seen from the positive end of the axis.',
   canvas: 'Picture: the starting cube and three turned cubes',
-  canvasNote: 'The key beside the picture says which cube has which colour; the corners and matrices the program computed ' +
-    'are in the tables {link} under the picture. A vertex\'s button in the table (V0 to V7) marks that vertex on all ' +
-    'four cubes.',
+  canvasNote: 'The key beside the picture names the cubes\' colours; the vertices and matrices the program computed are in ' +
+    'the tables {link} below, where a vertex\'s button (V0 to V7) marks it on all four cubes.',
   labelsShown: 'Corner labels',
   labelsWhich: 'on the picture:',
   eachCube: 'all corners of one cube',
@@ -270,8 +261,8 @@ const en = {
   check: 'Check',
   makeTask: 'Make a task',
   toleranceNote: 'A prediction is right when each coordinate is within {tolerance} of the program\'s: enough for work by ' +
-    'hand with sines and cosines to two decimals to be right, and for every usual mistake to be recognised. A decimal ' +
-    'point or comma, both do (2.5 or 2,5).',
+    'hand with sines and cosines to two decimals, while every usual mistake is still recognised. A point or a comma, ' +
+    'both do (2.5 or 2,5).',
   typeNumber: 'Type a number in the field {axis} (for example 2.5, 2,5 or \u22122.5).',
   answerFirst: 'First answer the program\'s three questions: the check compares with what it computed.',
   right: 'Right.',
@@ -314,8 +305,8 @@ const en = {
   noTaskRed: 'A task asks about the blue, green or yellow cube: no turn moves the red one.',
   noTaskInfinite: 'No task can be made: at least one angle is infinite.',
   numbersTitle: 'The numbers behind the picture',
-  numbersNote: 'Each number is exactly the one the program computed: a 32-bit number, written as the shortest decimal ' +
-    'that reads back as the same number, with a decimal point, as the program reads and writes them.',
+  numbersNote: 'Each number is the program\'s 32-bit number, written as the shortest decimal that reads back as it, with a ' +
+    'decimal point, as the program reads and writes them.',
   numbersWaiting: 'The tables fill in once the program has read all three answers.',
   copy: 'Copy the tables',
   copied: 'The tables are copied.',
@@ -351,16 +342,13 @@ const en = {
   readingOwn: 'the cube\'s own axes',
   motionKey: 'In motion: the magenta cube turns about the black axis; the orange line is the path of vertex {vertex}.',
   motionKeyOwn: 'The purple arrows are the cube\'s own axes; the cyan cubes are where its turns have taken it.',
-  readingsNote: 'The world\'s axes: the cube turns about the fixed X, then Y, then Z, as in the program. The cube\'s own ' +
-    'axes: about its own z by the Z angle, then about the once-turned y′ by the Y angle, then about the twice-turned x″ by ' +
-    'the X angle. Both readings give the same product Rz·Ry·Rx: a turn about an axis that earlier turns have moved is ' +
-    'those turns undone, the turn about the fixed axis, and those turns redone, so the undoings cancel. Both end on the ' +
-    'yellow cube; the end of the turns about the cube\'s own axes differs from the program\'s yellow cube by at most ' +
-    '{distance}, from the rounding of 32-bit numbers.',
+  readingsNote: 'The world\'s axes: about the fixed X, then Y, then Z, as the program does. The cube\'s own axes: about its ' +
+    'z by the Z angle, then the turned y′ by Y, then the twice-turned x″ by X. The product is the same: a turn about a ' +
+    'moved axis is the earlier turns undone, the turn about the fixed axis, and those turns redone, so the undoings ' +
+    'cancel. Both readings end on the yellow cube, here at most {distance} apart from 32-bit rounding.',
   technicalReason: 'Technical reason: {reason}',
-  diskFolder: 'The program cannot start from this folder opened from the disk: the browser does not let a page from the ' +
-    'disk load the file cube-rotation.wasm. Open the file cube-rotation.html, which holds the whole program and works ' +
-    'from the disk too, or serve this folder with a web server.',
+  diskFolder: 'The browser does not let a page from the disk load cube-rotation.wasm. Open cube-rotation.html, which holds ' +
+    'the whole program and works from the disk too, or serve this folder with a web server.',
   notLoaded: 'The program could not be loaded. Check the connection and load the page again.',
   stopped: 'The program stopped unexpectedly. Press "{restart}" to start it again.',
   noWebGL: 'This browser cannot draw WebGL, so the picture of the cubes cannot be shown. Turn WebGL (hardware ' +
@@ -394,13 +382,11 @@ const en = {
   homeworkStep30: 'multiples of 30°',
   homeworkStep15: 'multiples of 15°',
   homeworkStep1: 'whole degrees',
-  homeworkRange: 'from {min}° to {max}°',
   homeworkCubes: 'Cube asked about',
   homeworkYellow: 'the yellow one only',
   homeworkTurned: 'any turned one (blue, green or yellow)',
   homeworkVertices: 'Vertices',
   homeworkPassMark: 'Pass mark (of 100)',
-  homeworkLink: 'Homework link',
   homeworkPackage: 'Download the LMS package',
   homeworkIds: 'Student ids (one a line)',
   homeworkKey: 'Show the tasks and answers',
@@ -410,7 +396,6 @@ const en = {
   homeworkStudent: 'Student: {student}',
   homeworkTaskOf: 'Task {n} of {count}',
   homeworkCounts: "Each task's first check counts; later checks are practice and recorded as such.",
-  homeworkPractice: 'practice',
   homeworkScore: 'Score: {score} of 100 ({right} of {count} tasks right at the first check). Pass mark: {passMark}.',
   homeworkScoreHere: 'Only you see this score: the page was not opened from an LMS.',
   homeworkIncomplete: 'Some tasks are not checked yet.',

@@ -571,3 +571,58 @@ test('the check works by keyboard alone, announces its verdict, and a teacher ma
   await task.close();
   await close();
 });
+
+// A PDF's text, page by page (poppler's pdftotext).
+function pdfPages(path) {
+  const count = Number(/Pages:\s+(\d+)/.exec(execFileSync('pdfinfo', [path], { encoding: 'utf8' }))[1]);
+  return Array.from({ length: count }, (_, i) =>
+    execFileSync('pdftotext', ['-f', String(i + 1), '-l', String(i + 1), '-layout', path, '-'], { encoding: 'utf8' }));
+}
+
+test('homework on paper: a student\'s sheet and a teacher\'s key, no button or console in them, no task split across pages', async () => {
+  const words = (text) => text.replace(/\s+/g, ' ').trim();
+  // What a printed page must not show: the page's controls and the program's console.
+  const unprinted = [say('check'), say('share'), say('print'), say('homeworkNext'), 'Za koliko stepeni'];
+  const tasksOn = (pages) => pages.flatMap((text, page) => [...words(text).matchAll(/(\d+)\. /g)].map((m) => ({ n: m[1], page })));
+  const defaultSetLink = `${pageUrl(server)}#domaci=1.5.15.0.345.123.01234567.60.Um90YWNpamU`;
+
+  const sheet = await openPage({ width: 1366, height: 768 }, defaultSetLink);
+  await sheet.page.locator('#homework input[name=id]').fill('ana.petrovic');
+  await sheet.page.locator('#homework button[type=submit]').click();
+  await sheet.page.waitForFunction(() => cubeRotation.ready);
+  await sheet.page.evaluate(() => { window.print = () => {}; });
+  await sheet.page.locator('#homework [data-part=print]').click();
+  const sheetPdf = join(work, 'sheet.pdf');
+  await sheet.page.pdf({ path: sheetPdf, format: 'A4' });
+  const sheetPages = pdfPages(sheetPdf);
+  const tasks = await sheet.page.evaluate(() => cubeRotation.homework.tasks.length);
+  assert.deepEqual(sheetPages.flatMap((text) => unprinted.filter((t) => words(text).includes(t))), []);
+  // Each task whole on one page: its statement and its blanks for x, y and z.
+  for (const text of sheetPages) {
+    const statements = (words(text).match(/\d+\. /g) ?? []).length;
+    assert.equal((words(text).match(/x = _+ y = _+ z = _+/g) ?? []).length, statements, text);
+  }
+  assert.equal(tasksOn(sheetPages).length, tasks);
+  assert.ok(words(sheetPages[0]).includes(say('homeworkStudent', { student: 'ana.petrovic' })));
+  await sheet.close();
+
+  const key = await openPage({ width: 1366, height: 768 });
+  await key.page.waitForFunction(() => cubeRotation.reading);
+  await key.page.locator('#teacher summary').click();
+  await key.page.locator('#teacher [data-part=ids]').fill('ana.petrovic\n2024/0117\nmarko');
+  await key.page.evaluate(() => { window.print = () => {}; });
+  await key.page.locator('#teacher [data-part=printKey]').click();
+  const keyPdf = join(work, 'key.pdf');
+  await key.page.pdf({ path: keyPdf, format: 'A4' });
+  const keyPages = pdfPages(keyPdf);
+  assert.deepEqual(keyPages.flatMap((text) => unprinted.filter((t) => words(text).includes(t))), []);
+  // A student to a page at least, each task with the program's answer beside it.
+  for (const text of keyPages) {
+    const statements = (words(text).match(/\d+\. /g) ?? []).length;
+    const answers = words(text).split(say('homeworkProgramAnswer', { point: '' }).trim()).length - 1;
+    assert.equal(answers, statements, text);
+  }
+  assert.equal(tasksOn(keyPages).length, 3 * 5);
+  assert.deepEqual([...sheet.problems, ...key.problems], []);
+  await key.close();
+});
