@@ -44,7 +44,7 @@ test('the single file allows exactly its own scripts and style, by hash, WebAsse
   assert.equal(scripts.length, 2);
   assert.equal(verify(html).status, 0);
   // The .wasm travels as data that no browser runs.
-  assert.match(html, /<script type="application\/gzip" id="program-wasm">H4sI[A-Za-z0-9+\/=]+<\/script>/);
+  assert.match(html, /<script type="application\/gzip" id="program-wasm">H4sI[A-Za-z0-9+/=]+<\/script>/);
 });
 
 test('the folder\'s page loads its scripts and .wasm from its own folder only', () => {
