@@ -54,7 +54,7 @@ export async function waitUntil(what, check, timeout = waitTimeout) {
 // replaced by another (a reload) is polled again once the new one is there.
 function poll(evaluate, predicate, arg, timeout) {
   return waitUntil(`waiting in the page for ${predicate}`, () => evaluate(predicate, arg).catch((error) => {
-    if (/context was destroyed|navigat/i.test(error.message)) {
+    if (/context was destroyed|navigat|no such frame|unload/i.test(error.message)) {
       return false;
     }
     throw error;
