@@ -147,6 +147,22 @@ TEST_F(Viewer, PaletteSetsTheCurrentColourAndIgnoresUnknownCodes)
     EXPECT_FALSE(paletteColor(-1).has_value());
 }
 
+namespace {
+
+// A camera under which a scene point (x, y) lands at window (x + 100, y + 100), for reading
+// back what display() draws.
+void orthographicCamera()
+{
+    glViewport(0, 0, 200, 200);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-100, 100, -100, 100, -1, 1);
+}
+
+} // namespace
+
 TEST_F(Viewer, DisplayDrawsLinesThenSegmentsThenPointsInTheirOwnColours)
 {
     lineList.push_back({{1, 2, 3}, {0.5f, 0, 7}, ORANGE});
@@ -155,12 +171,7 @@ TEST_F(Viewer, DisplayDrawsLinesThenSegmentsThenPointsInTheirOwnColours)
 
     // Feedback mode hands back each primitive as window coordinates plus colour. With this
     // orthographic camera a scene point (x, y) lands at window (x + 100, y + 100).
-    glViewport(0, 0, 200, 200);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-100, 100, -100, 100, -1, 1);
+    orthographicCamera();
     std::vector<GLfloat> feedback(256);
     glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D_COLOR, feedback.data());
     while (glGetError() != GL_NO_ERROR) {
@@ -374,12 +385,7 @@ TEST_F(Viewer, MotionDrawsTheScenesFirstEntriesThenItsOwnOverThem)
     showMotion({1, 1, strokes, segments, points});
 
     // The camera of the feedback test above: a scene point (x, y) lands at (x + 100, y + 100).
-    glViewport(0, 0, 200, 200);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-100, 100, -100, 100, -1, 1);
+    orthographicCamera();
     while (glGetError() != GL_NO_ERROR) {
     }
     const std::vector<Fed> frame = feedbackOfDisplay();
