@@ -519,6 +519,12 @@ test('the check works by keyboard alone, announces its verdict, and a teacher ma
   await page.waitForFunction(() => cubeRotation.ready);
   const verdict = page.locator('#verdict');
   assert.equal(await verdict.getAttribute('role'), 'status');
+  // Mid-motion: a check is about the still cubes all the same.
+  await page.locator('#motion-slider').evaluate((slider) => {
+    slider.value = '1.5';
+    slider.dispatchEvent(new Event('input', { bubbles: true }));
+  });
+  await page.waitForFunction(() => cubeRotation.motion?.position === 1.5);
 
   // Tab from the cube's choice through the form; arrows choose, Enter checks.
   await page.getByRole('combobox', { name: say('cube') }).focus();
