@@ -2,10 +2,11 @@
 # Builds everything a person can download into dist/, each named with the version of the
 # top CMakeLists.txt: the Debian package, the Windows zip, the page as one file, and
 # SHA256SUMS. It clones the committed state of this repository, runs the test command
-# there once, and takes each artifact from the build that tested it: the .deb and the zip
-# as their tests packed and checked them, the page as the browser test opened it. So what
-# ships is exactly what passed, and nothing is packed twice.
-#   release.sh   (about as long as the test command)
+# there once and then every command the documents give, each as written on a fresh clone
+# (the documents' check with --full), and takes each artifact from the build that tested
+# it: the .deb and the zip as their tests packed and checked them, the page as the browser
+# test opened it. So what ships is exactly what passed, and nothing is packed twice.
+#   release.sh   (the test command's time, and a few minutes more)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 version=$(cube_version)
@@ -15,6 +16,8 @@ trap 'rm -rf "$work"' EXIT
 echo "== testing a clean clone of the committed tree" >&2
 git clone --quiet "$root" "$work/source"
 bash "$work/source/scripts/test.sh"
+echo "== every documented command, as written on a fresh clone" >&2
+bash "$work/source/tests/docs/documented_commands.sh" --full "$work/source"
 builds=$work/source/build
 
 deb=cube-rotation_${version}_amd64.deb

@@ -57,14 +57,15 @@ if(NOT CUBE_SANITIZE)
 endif()
 
 # What the repository promises of itself, checked by one build (the test preset): one
-# configure is the configure, and every command the documents give works as written on a
-# fresh clone of the committed tree, where it builds what it needs (about 15 minutes).
+# configure is the configure, and every command the documents give is known, and on a
+# fresh clone of the committed tree the quick ones run as written and the long ones'
+# presets configure (the release command runs those as written too).
 if(CUBE_REPOSITORY_CHECKS)
   add_test(NAME Build.ASecondConfigureChangesNothing
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/build/configure_twice.sh ${PROJECT_SOURCE_DIR})
-  add_test(NAME Docs.EveryCommandWorksAsWrittenOnAFreshClone
+  add_test(NAME Docs.EveryCommandIsKnownAndTheQuickOnesRunOnAFreshClone
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/docs/documented_commands.sh ${PROJECT_SOURCE_DIR})
-  set_tests_properties(Docs.EveryCommandWorksAsWrittenOnAFreshClone PROPERTIES TIMEOUT 5400)
+  set_tests_properties(Docs.EveryCommandIsKnownAndTheQuickOnesRunOnAFreshClone PROPERTIES TIMEOUT 1800)
 endif()
 
 # The native camera applied to the native scene, for the page's corner positions.
