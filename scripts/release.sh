@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds everything a person can download into dist/, each named with the version of the
 # top CMakeLists.txt: the Debian package, the Windows zip, the page as one file, and
-# SHA256SUMS. It clones the committed state of this repository, runs the test command
-# there once and then every command the documents give, each as written on a fresh clone
-# (the documents' check with --full), and takes each artifact from the build that tested
-# it: the .deb and the zip as their tests packed and checked them, the page as the browser
-# test opened it. So what ships is exactly what passed, and nothing is packed twice.
+# SHA256SUMS. It clones the committed state of this repository and runs there the test
+# command, the exhaustive tests that the test command leaves out, and every command the
+# documents give, each as written on a fresh clone (the documents' check with --full). It
+# takes each artifact from the build that tested it: the .deb and the zip as their tests
+# packed and checked them, the page as the browser test opened it. So what ships is exactly
+# what passed, and nothing is packed twice.
 #   release.sh   (the test command's time, and a few minutes more)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -16,6 +17,8 @@ trap 'rm -rf "$work"' EXIT
 echo "== testing a clean clone of the committed tree" >&2
 git clone --quiet "$root" "$work/source"
 bash "$work/source/scripts/test.sh"
+echo "== every float angle below the Windows build's limit, against the native build" >&2
+ctest --test-dir "$work/source/build/mingw" -L exhaustive --no-tests=error --output-on-failure
 echo "== every documented command, as written on a fresh clone" >&2
 bash "$work/source/tests/docs/documented_commands.sh" --full "$work/source"
 builds=$work/source/build

@@ -2,7 +2,7 @@
 # viewer in a real GL context, one run under memcheck, the fuzz run and the package check.
 
 # End-to-end: the real program on a virtual X server of each test's own. The Windows build
-# runs the console, window and WindowsProgram cases of this harness on its .exe.
+# runs the prompt and WindowsProgram cases of this harness on its .exe.
 cube_unit_test(e2e_tests WINDOWED
   SOURCES e2e/console_test.cpp e2e/window_test.cpp e2e/call_stream_test.cpp e2e/windows_test.cpp
   LIBS testkit
