@@ -7,15 +7,9 @@ cube_unit_test(e2e_tests WINDOWED
   SOURCES e2e/console_test.cpp e2e/window_test.cpp e2e/call_stream_test.cpp e2e/windows_test.cpp
   LIBS testkit
   FILTER -WindowsProgram.*)
-target_compile_definitions(e2e_tests PRIVATE CUBE_CONSOLE_INPUTS="${CMAKE_CURRENT_SOURCE_DIR}/inputs/console")
-# The run without any display opens no window, so it keeps leak detection.
-cube_unit_test(e2e_headless_tests
-  SOURCES e2e/headless_test.cpp
-  LIBS testkit)
-foreach(target e2e_tests e2e_headless_tests)
-  target_compile_definitions(${target} PRIVATE CUBE_ROTATION_PATH="$<TARGET_FILE:cube-rotation>")
-  add_dependencies(${target} cube-rotation)
-endforeach()
+target_compile_definitions(e2e_tests PRIVATE CUBE_CONSOLE_INPUTS="${CMAKE_CURRENT_SOURCE_DIR}/inputs/console"
+  CUBE_ROTATION_PATH="$<TARGET_FILE:cube-rotation>")
+add_dependencies(e2e_tests cube-rotation)
 
 cube_unit_test(viewer_tests WINDOWED
   SOURCES viewer/viewer_test.cpp
