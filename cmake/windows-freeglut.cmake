@@ -1,8 +1,9 @@
 # GLUT for the Windows cross build: freeglut from the source package of the Debian release
-# the machine runs, fetched and built once per build tree as a static library, so that the
-# program needs no DLL of it.
+# the machine runs, fetched and built once as a static library, so that the program needs
+# no DLL of it. A build tree may take another tree's (the benchmark's takes the tests').
 # Defines GLUT::GLUT, OpenGL::GL and OpenGL::GLU, and FREEGLUT_COPYING (its licence).
-set(freeglut_dir ${CMAKE_BINARY_DIR}/freeglut)
+set(CUBE_FREEGLUT_DIR ${CMAKE_BINARY_DIR}/freeglut CACHE PATH "Where freeglut for Windows is fetched and built")
+set(freeglut_dir ${CUBE_FREEGLUT_DIR})
 set(freeglut_lib ${freeglut_dir}/install/lib/libfreeglut_static.a)
 set(FREEGLUT_COPYING ${freeglut_dir}/src/COPYING)
 if(NOT EXISTS ${freeglut_lib} OR NOT EXISTS ${FREEGLUT_COPYING} OR NOT EXISTS ${freeglut_dir}/version)

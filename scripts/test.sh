@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds everything (installing what it needs) and runs every test: the g++ build with the
-# memcheck run and the package check, static checks, the clang build, the sanitizer build
-# with the fuzz run, the Windows build under Wine and the web page in the browser, the last
-# two compared with the g++ build. Needs no display: window tests start virtual X servers
+# Builds everything (installing what it needs) and runs the tests: the g++ build with the
+# memcheck run, the package check and the documents' check, static checks, the clang build,
+# the sanitizer build with the fuzz run, the Windows build under Wine and the web page in
+# the browser, the last two compared with the g++ build. The release command adds what
+# takes minutes more (scripts/release.sh). Needs no display: window tests start virtual X servers
 # of their own. The package and the zip that the tests check are left in each build's
 # package/ folder for the release command.
 set -euo pipefail

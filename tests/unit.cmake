@@ -43,7 +43,7 @@ function(cube_unit_test name)
 endfunction()
 
 cube_unit_test(geometry_tests
-  SOURCES geometry/records_test.cpp geometry/matrix_test.cpp
+  SOURCES geometry/matrix_test.cpp
   LIBS geometry)
 
 cube_unit_test(scene_tests

@@ -4,8 +4,9 @@
 
 #include <cstdio>
 
-// The Windows build under Wine beside the native program, on the same virtual display.
-// Run by the Windows build's tests, which name the .exe in CUBE_WINDOWS_PROGRAM.
+// The Windows build under Wine beside the native program, on the same virtual display: the
+// same picture, and the console text in text mode with nothing on standard error. Run by
+// the Windows build's tests, which name the .exe in CUBE_WINDOWS_PROGRAM.
 using WindowsProgram = OnScreen;
 
 namespace {
@@ -32,7 +33,8 @@ int differingPixels(const Snapshot& a, const Snapshot& b)
 TEST_F(WindowsProgram, DrawsWhatTheNativeProgramDraws)
 {
     ASSERT_TRUE(testingWindowsProgram()) << "CUBE_WINDOWS_PROGRAM must name the .exe";
-    for (const char* input : {"30\n45\n60\n", "0\n0\n0\n", "abc\n", "90 90 180\n"}) {
+    // 1e39 degrees is an infinite angle, which leaves every rotated point NaN.
+    for (const char* input : {"30\n45\n60\n", "0\n0\n0\n", "1e39\n", "90 90 180\n"}) {
         SCOPED_TRACE(testing::PrintToString(std::string(input)));
         ProgramOnScreen native(*x, server.name(), input, {kProgramPath});
         ASSERT_TRUE(native.window()) << native.noWindow();
@@ -53,6 +55,8 @@ TEST_F(WindowsProgram, DrawsWhatTheNativeProgramDraws)
         std::printf("%d of %d pixels differ for %s\n", differing, 1024 * 700,
                     testing::PrintToString(std::string(input)).c_str());
         EXPECT_LE(differing, kMaxDifferingPixels);
+        EXPECT_EQ(windows.output(), consoleTextUnderTest());
+        EXPECT_EQ(windows.errors(), "");
         EXPECT_EQ(windows.closeAndWait(), 0);
     }
 }
