@@ -130,10 +130,10 @@ export function differingOutside(a, b, boxes, work) {
   return differingPixels(...masked);
 }
 
-// A number as the page writes it (U+2212 for minus) to the bits of the 32-bit float it
+// A number as the page writes it (U+2212 for minus, U+221E for infinity) to the bits of the 32-bit float it
 // reads back as, in hex; NaN for any NaN.
 export function floatBits(text) {
-  const value = Math.fround(Number(text.replace(/\u2212/g, '-')));
+  const value = Math.fround(Number(text.replace(/\u2212/g, '-').replace('\u221e', 'Infinity')));
   if (Number.isNaN(value)) {
     return 'nan';
   }

@@ -19,5 +19,6 @@ export function floatText(x, forCopy = false) {
       }
     }
   }
-  return forCopy ? text : text.replace(/-/g, '\u2212');
+  // For the eye, a true minus sign and the infinities as the sign for infinity.
+  return forCopy ? text : text.replace('Infinity', '\u221e').replace(/-/g, '\u2212');
 }

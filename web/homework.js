@@ -1,13 +1,16 @@
+import { usualMistakes } from './grading.js';
+
 // A homework set: tasks of one kind for a whole class, each student's numbers drawn from the
 // set and their id, so that neighbours get different tasks and a student who comes back gets
 // the same ones. Plain data: the page shows it in its own words.
 //
 // The variant rule. The set's canonical text (its link form, setText) and the student's id
-// (spaces at both ends dropped, Unicode NFC) are joined by a line feed and hashed, as UTF-8,
+// (spaces at both ends dropped, Unicode NFC, lower case) are joined by a line feed and hashed, as UTF-8,
 // with 64-bit FNV-1a; the hash seeds SplitMix64. Each task draws, in this order, a vertex, a
 // cube and the X, Y and Z angles, each as the next output modulo the number of choices, from
-// the set's lists in ascending order. A task equal to an earlier one of the same student is
-// drawn again (up to 1,000 times) while the set has tasks not yet given. Integer arithmetic
+// the set's lists in ascending order. A task whose vertex ends where it starts (free()), or
+// equal to an earlier one of the same student while the set has tasks not yet given, is
+// drawn again (up to 1,000 times). Integer arithmetic
 // only (BigInt), so every engine draws the same tasks.
 
 export const angleSteps = [30, 15, 1];
@@ -154,10 +157,20 @@ export function splitMix64(seed) {
   };
 }
 
-export const variantSeed = (set, id) => fnv1a64(new TextEncoder().encode(`${setText(set)}\n${studentId(id)}`));
+export const variantSeed = (set, id) => fnv1a64(new TextEncoder().encode(`${setText(set)}\n${studentId(id).toLowerCase()}`));
 
 // The tasks of student `id`, each { vertex, cube, answers } as a task link carries them: the
 // three angles as whole numbers, which the program reads exactly.
+// A task whose vertex ends within 0.5 of where it starts in every coordinate (V2, at the
+// origin; V6 turned about X alone; turns that undo each other), which its statement would
+// answer. Worked in double: such a vertex ends exactly where it started, any other at least
+// 0.5 away or close enough to count as free, so no engine's last bit decides.
+const startingCube = [[0, 0, 5], [5, 5, 5], [0, 0, 0], [5, 5, 0], [5, 0, 5], [0, 5, 0], [5, 0, 0], [0, 5, 5]];
+function free({ vertex, cube, answers }) {
+  const start = startingCube[vertex];
+  return usualMistakes(answers.map(Number), start, cube).right.every((x, i) => Math.abs(x - start[i]) <= 0.5);
+}
+
 export function tasksFor(set, id) {
   const next = splitMix64(variantSeed(set, id));
   const pick = (list) => list[Number(next() % BigInt(list.length))];
@@ -168,11 +181,15 @@ export function tasksFor(set, id) {
   const tasks = [];
   while (tasks.length < set.count) {
     let task;
+    let fallback = null; // the first new task drawn, should every one be free
     for (let draw = 0; draw < 1000; ++draw) {
       task = { vertex: pick(set.vertices), cube: pick(set.cubes), answers: [pick(angles), pick(angles), pick(angles)].map(String) };
-      if (!given.has(JSON.stringify(task)) || given.size >= kinds) {
+      const fresh = !given.has(JSON.stringify(task)) || given.size >= kinds;
+      if (fresh && !free(task)) {
         break;
       }
+      fallback ??= fresh ? task : null;
+      task = draw === 999 ? fallback ?? task : task;
     }
     given.add(JSON.stringify(task));
     tasks.push(task);

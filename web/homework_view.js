@@ -44,6 +44,10 @@ export function makeHomework(box, { set, api, storage, runTask, changed }) {
     part('lms').textContent = problem ? say(problem, { unsent }) : '';
     part('lms').hidden = !problem;
     part('next').hidden = !student || current >= tasks.length - 1;
+    part('print').hidden = !student;
+    // On a shared computer, the next student is not taken for the last one.
+    part('notMe').hidden = !student || Boolean(api);
+    part('notMe').textContent = student ? say('homeworkNotMe', { student: student.id }) : '';
     changed(student ? homeworkStatus({ set, student: student.id, tasks, results, lms: api ? 'scorm12' : null }) : null);
   }
 
@@ -74,6 +78,14 @@ export function makeHomework(box, { set, api, storage, runTask, changed }) {
     }
   });
   part('next').addEventListener('click', () => start(current + 1));
+  part('notMe').addEventListener('click', () => {
+    try {
+      storage?.removeItem(idKey);
+    } catch {
+      // nothing was kept
+    }
+    location.reload();
+  });
   // The page is left: the LMS hears the rest and the session ends.
   addEventListener('pagehide', () => {
     ({ problem } = session.close());
@@ -101,6 +113,7 @@ export function makeHomework(box, { set, api, storage, runTask, changed }) {
         proceed(remembered);
       } else {
         render();
+        part('ask').elements.namedItem('id').focus();
       }
     },
     // A check of the task in play: recorded, counted if it is the first, sent.

@@ -26,6 +26,7 @@ const srLatn = {
   pictureBelow: 'Program više ne čita unos; slika je ispod.',
   inputEnded: 'Unos je završen.',
   commaNote: 'Decimalni separator je tačka, ne zarez (12.5, a ne 12,5). Program je pročitao: {read}.',
+  signNote: 'Program čita samo broj, sa znakom minus „-“ i bez „°“. Program je pročitao: {read}.',
   // The picture and its key.
   keyTitle: 'Ključ slike',
   keyRed: 'crvena: početna kocka',
@@ -69,8 +70,8 @@ const srLatn = {
     'posle X (plava kocka), posle Y (zelena) i posle Z (žuta).',
   // The usual mistakes: a name, and what it is with the right way ({reversed}, {right}: the
   // products; {cube}, {previous}: cubes; {axis}: the last turn's axis).
-  order: ['Redosled rotacija', 'primenili ste rotacije obrnutim redom ({reversed}); prvo se okreće oko X, pa oko Y, pa ' +
-    'oko Z: {cube} nastaje kad se {right} primeni na crvenu.'],
+  order: ['Redosled rotacija', 'primenili ste rotacije obrnutim redom ({reversed}); one idu redom kojim su zadate, prvo ' +
+    'oko X: {cube} nastaje kad se {right} primeni na crvenu.'],
   direction: ['Smer rotacije', 'okrenuli ste svaku rotaciju na suprotnu stranu (negativan ugao, transponovana matrica ' +
     'ili pravilo leve ruke); pozitivan ugao okreće suprotno kazaljci na satu gledano sa pozitivnog kraja ose, po ' +
     'pravilu desne ruke.'],
@@ -160,6 +161,7 @@ const srLatn = {
   homeworkStart: 'Počni',
   homeworkId: 'Oznaka',
   homeworkNext: 'Sledeći zadatak',
+  homeworkNotMe: 'Nisam {student}',
   homeworkRight: 'tačno pri prvoj proveri',
   homeworkWrong: 'nije tačno pri prvoj proveri',
   homeworkNotChecked: 'još nije provereno',
@@ -234,6 +236,7 @@ const en = {
   pictureBelow: 'The program reads no more input; the picture is below.',
   inputEnded: 'The input has ended.',
   commaNote: 'The decimal separator is a point, not a comma (12.5, not 12,5). The program read: {read}.',
+  signNote: 'The program reads a bare number, with the minus sign "-" and no "°". The program read: {read}.',
   keyTitle: 'Key to the picture',
   keyRed: 'red: the starting cube',
   keyBlue: 'blue: ',
@@ -272,8 +275,8 @@ const en = {
   mistakes: 'It matches usual mistakes:',
   noMistake: 'It matches none of the usual mistakes. Check your working step by step in the table {link}: vertex {vertex} ' +
     'after X (blue cube), after Y (green) and after Z (yellow).',
-  order: ['Order of the turns', 'you applied the turns in the reverse order ({reversed}); the turn about X comes first, then ' +
-    'Y, then Z: the {cube} is {right} applied to the red one.'],
+  order: ['Order of the turns', 'you applied the turns in the reverse order ({reversed}); they come in the order asked, the ' +
+    'one about X first: the {cube} is {right} applied to the red one.'],
   direction: ['Direction of the turns', 'you turned each rotation the other way (a negative angle, a transposed matrix or ' +
     'the left hand); a positive angle turns counter-clockwise seen from the positive end of the axis, by the right-hand ' +
     'rule.'],
@@ -286,7 +289,8 @@ const en = {
   radians: ['Degrees as radians', 'you took the degrees for radians; multiply an angle in degrees by \u03c0/180 before ' +
     'taking its sine and cosine (30° is 0.5236 radians).'],
   separate: ['Each turn from the starting cube', 'you applied the turn about {axis} to the starting cube instead of to the ' +
-    'result of the ones before; the turns build on each other, so the {cube} is the turned {previous}.'],
+    'result of the ones before; the turns build on each other, so the {cube} is the turn about {axis} applied to the ' +
+    'vertex {previous}.'],
   centre: ['The cube\'s centre', 'you turned about the cube\'s centre (2.5, 2.5, 2.5) instead of the origin; the axes of ' +
     'the turns pass through the origin, where vertex V2 is.'],
   task: 'Task: where is vertex {vertex} {cube} after the turns {turns}? Type your prediction and press "{check}".',
@@ -366,6 +370,7 @@ const en = {
   homeworkStart: 'Start',
   homeworkId: 'Id',
   homeworkNext: 'Next task',
+  homeworkNotMe: 'I am not {student}',
   homeworkRight: 'right at the first check',
   homeworkWrong: 'not right at the first check',
   homeworkNotChecked: 'not checked yet',

@@ -64,7 +64,9 @@ export function makeMotion(controls, { program, vertex, turnDegrees, changed }) 
       text = say('motionStart');
     } else {
       const total = turnDegrees()[current.axis];
-      text = say('motionAt', { axis: turnNames[reading][current.turn], degrees: floatText(current.degrees), total: floatText(total) });
+      // The angle reached to a tenth of a degree: the program's float is in the status.
+      const reached = floatText(Math.round(current.degrees * 10) / 10);
+      text = say('motionAt', { axis: turnNames[reading][current.turn], degrees: reached, total: floatText(total) });
     }
     const label = say(playing ? 'pause' : 'play');
     if (text !== said || play.textContent !== label) {

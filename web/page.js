@@ -192,6 +192,17 @@ byId('share').addEventListener('click', () => {
   offerLink(byId('shared'), `#${terminal.sentLines.map(encodeURIComponent).join(',')}`, ['linkCopied', 'copyLink']);
 });
 
+// The page's own links move to their place without changing its address, which holds the
+// answers, the task or the homework that a reload would open again.
+document.addEventListener('click', (event) => {
+  const link = event.target.closest('a[href^="#"]');
+  const target = link && byId(link.getAttribute('href').slice(1));
+  if (target) {
+    event.preventDefault();
+    target.scrollIntoView({ block: 'start' });
+  }
+});
+
 // The picture with its key over the whole screen, for a projector; Esc returns.
 const picture = byId('picture');
 const fullscreenButton = byId('fullscreen');
@@ -238,6 +249,11 @@ const answerParts = ['console', 'hint', 'picture', 'canvas-note', 'readings-note
 const statement = byId('task');
 let revealed = !task;
 answerParts.forEach((id) => { byId(id).hidden = !revealed; });
+// Saving, sharing or showing the picture would give a task's answer away before its check.
+function showHeaderButtons() {
+  ['share', 'save'].forEach((id) => { byId(id).hidden = !revealed; });
+  byId('fullscreen').hidden = !revealed || !document.fullscreenEnabled;
+}
 
 // The task in words, with the angles as the program read them, once it has read them all.
 function stateTask() {
@@ -310,15 +326,18 @@ function savePicture() {
   }, 'image/png');
 }
 
-// A comma between digits reads as the end of the number: say what the program read.
+// A comma between digits reads as the end of the number, and a true minus sign or a degree
+// sign as no number: say what the program read.
 function showCommaNote() {
   const { turns } = tables.shown;
-  if (!terminal.sentLines.some((line) => /\d,\d/.test(line)) || turns.length < 3) {
+  const comma = terminal.sentLines.some((line) => /\d,\d/.test(line));
+  const signs = terminal.sentLines.some((line) => /[\u2212\u00b0]/.test(line));
+  if (!(comma || signs) || turns.length < 3) {
     return;
   }
   const read = turns.map((turn, step) => `${'XYZ'[step]} ${floatText(turn.degrees)}\u00b0`).join(', ');
   const note = byId('comma-note');
-  note.textContent = say('commaNote', { read });
+  note.textContent = say(comma ? 'commaNote' : 'signNote', { read });
   note.hidden = false;
 }
 onLanguage(showCommaNote);
@@ -331,7 +350,7 @@ function firstFrame() {
   status.windowOpen = true;
   terminal.close('pictureBelow');
   if (revealed) {
-    canvas.scrollIntoView({ block: 'end' });
+    canvas.scrollIntoView({ block: canvas.getBoundingClientRect().height > innerHeight ? 'start' : 'end' });
   }
   saveButton.disabled = !program?._pageRedraw;
   status.firstFrameAt = performance.now();
@@ -410,6 +429,9 @@ const motion = makeMotion({
     if (keyChanged) {
       sayMotionKey();
     }
+    // The corners named are of the cubes drawn: those reached so far about the world's axes,
+    // the red one about the cube's own.
+    overlay.setCubesDrawn(position >= 3 ? 4 : reading === 'kocke' ? 1 : Math.max(1, turn + 1));
   },
 });
 byId('labels-which').addEventListener('change', () => {
@@ -467,11 +489,17 @@ const predictions = makePredictionCheck(form, byId('verdict'), {
   program: () => (!status.failed && (finished || task) ? whenFinished : null),
   checked(result) {
     status.check = result;
-    homework?.checked(result);
+    // A check of another cube or vertex, once the task's is made, is the student's own
+    // exploring: not the task's.
+    if (homework && result.cube === task?.cube && result.vertex === task?.vertex) {
+      homework.checked(result);
+    }
     overlay.setCheck({ vertex: result.vertex, program: onCanvas(result.program), predicted: onCanvas(result.predicted) });
     if (!revealed) {
       revealed = true;
       answerParts.forEach((id) => { byId(id).hidden = false; });
+      showHeaderButtons();
+      overlay.showVertex(result.vertex);
       predictions.free();
       byId('check').scrollIntoView({ block: 'nearest' });
     }
@@ -490,6 +518,11 @@ const homeworkSet = setInDocument(document) ?? setInFragment(fragment);
 const homework = homeworkSet && !homeworkSet.problem ? makeHomework(byId('homework'), {
   set: homeworkSet, api: findApi(window), storage: browserStorage(window), runTask, changed: (state) => { status.homework = state; },
 }) : null;
+if (homework) {
+  revealed = false;
+  answerParts.forEach((id) => { byId(id).hidden = true; });
+}
+showHeaderButtons();
 if (homeworkSet?.problem) {
   const problem = homeworkSet.problem;
   statement.textContent = say('badSet', { why: say(`badSet${problem[0].toUpperCase()}${problem.slice(1)}`) });
@@ -646,6 +679,7 @@ function runTask(next) {
   tables = makeNumberTables(byId('tables'));
   overlay.setCorners([]);
   overlay.setCheck(null);
+  overlay.setCubesDrawn(4);
   motion.reset();
   litAxis = -1;
   endsApart = null;
@@ -663,6 +697,7 @@ function runTask(next) {
   byId('numbers-waiting').hidden = false;
   byId('readings-note').textContent = '';
   statement.hidden = true;
+  showHeaderButtons();
   predictions.clear();
   predictions.ask(task.cube, task.vertex);
   runProgram(task.answers);
@@ -688,7 +723,7 @@ function start() {
   if (homework) {
     homework.begin();
   } else {
-    runProgram(task ? task.answers : linkTask ? [] : answersInFragment(fragment));
+    runProgram(task ? task.answers : linkTask || homeworkSet ? [] : answersInFragment(fragment));
   }
 }
 start();

@@ -44,6 +44,7 @@ export function makePictureOverlay(svg, { shown, which }, names) {
   let corners = [];
   let check = null;
   let scale = 1;
+  let drawn = 4; // the cubes the picture shows now: fewer while the turns are in motion
 
   function fillChoices() {
     const { choices, eachCube, eachVertex } = names();
@@ -59,7 +60,8 @@ export function makePictureOverlay(svg, { shown, which }, names) {
     which.value = value;
   }
 
-  const marks = (at) => overlayMarks(corners, shown.checked && corners.length > 0 ? which.value : null, check, names(), at);
+  const marks = (at) => overlayMarks(corners.filter((c) => c.cube < drawn), shown.checked && corners.length > 0 ? which.value : null,
+    check, names(), at);
   function render() {
     svg.style.setProperty('--k', String(scale));
     svg.replaceChildren(...marks(scale).map(svgMark));
@@ -88,6 +90,13 @@ export function makePictureOverlay(svg, { shown, which }, names) {
     setCheck(marked) {
       check = marked;
       render();
+    },
+    // Only the first `count` cubes are named: the others are not drawn now.
+    setCubesDrawn(count) {
+      if (count !== drawn) {
+        drawn = count;
+        render();
+      }
     },
     showVertex(vertex) {
       which.value = `vertex-${vertex}`;

@@ -8,7 +8,8 @@ const element = (tag, className, text = '') => Object.assign(document.createElem
 
 // A task as a sheet states it: which vertex of which cube after which turns.
 export function taskText({ vertex, cube, answers }) {
-  const turns = answers.slice(0, cube).map((degrees, step) => say('turn', { axis: 'XYZ'[step], degrees })).join(', ');
+  const turns = answers.slice(0, cube).map((degrees, step) => say('turn', { axis: 'XYZ'[step], degrees: degrees.replace('-', '\u2212') }))
+    .join(', ');
   return say('printTask', { vertex: `V${vertex}`, cube: words('ofCube')[cube], turns });
 }
 
@@ -30,5 +31,8 @@ export function printSheets(section, sheets) {
     });
     return sheet;
   }));
+  // Only these sheets are printed, until the printing is done; the page prints as itself otherwise.
+  document.body.classList.add('printing-sheet');
+  addEventListener('afterprint', () => document.body.classList.remove('printing-sheet'), { once: true });
   print();
 }

@@ -2,7 +2,7 @@
 // 1.2 package for the course's LMS, and any students' tasks with the program's answers (the
 // key), on the screen and on paper.
 import { defaultSet, setFragment, setProblem, studentIds, tasksFor } from './homework.js';
-import { say } from './language.js';
+import { onLanguage, say } from './language.js';
 import { lmsPackage } from './lms_package.js';
 import { answerText, taskText } from './print_sheet.js';
 
@@ -23,15 +23,31 @@ export function makeTeacherPanel(box, { ownHtml, answer, offerLink, print }) {
   field('cubes').value = 'any';
   form.querySelectorAll('[name=vertex]').forEach((vertex) => { vertex.checked = true; });
   field('passMark').value = start.passMark;
+  // A coarser step keeps the range within its multiples.
+  form.querySelectorAll('[name=step]').forEach((choice) => choice.addEventListener('change', () => {
+    const step = Number(field('step').value);
+    field('min').value = Math.ceil(number('min') / step) * step || 0;
+    field('max').value = Math.floor(number('max') / step) * step || 0;
+  }));
+  // An untouched title follows the page's language.
+  let defaultTitle = start.title;
+  onLanguage(() => {
+    if (field('title').value === defaultTitle) {
+      field('title').value = say('homeworkDefaultTitle');
+    }
+    defaultTitle = say('homeworkDefaultTitle');
+  });
 
+  // A number field's value, or NaN when it is empty (an empty field is no zero).
+  const number = (name) => (field(name).value.trim() === '' ? NaN : Number(field(name).value));
   // The set the form describes, or null with the problem said.
   function set() {
     const made = {
-      title: field('title').value.trim(), count: Number(field('count').value),
-      angles: { step: Number(field('step').value), min: Number(field('min').value), max: Number(field('max').value) },
+      title: field('title').value.trim(), count: number('count'),
+      angles: { step: Number(field('step').value), min: number('min'), max: number('max') },
       cubes: field('cubes').value === 'yellow' ? [3] : [1, 2, 3],
       vertices: [...form.querySelectorAll('[name=vertex]:checked')].map((v) => Number(v.value)),
-      passMark: Number(field('passMark').value),
+      passMark: number('passMark'),
     };
     const problem = setProblem(made);
     part('problem').textContent = problem ? say(`badSet${problem[0].toUpperCase()}${problem.slice(1)}`) : '';

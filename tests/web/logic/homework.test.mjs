@@ -30,10 +30,11 @@ test('the documented examples give the tasks worked out from the rule apart from
   assert.deepEqual(tasksFor(rotations, '  ana.petrovic\t'), ana);
   const signed = { title: 'Domaći', count: 3, angles: { step: 30, min: -90, max: 90 }, cubes: [3], vertices: [7], passMark: 50 };
   assert.equal(setText(signed), '1.3.30.-90.90.3.7.50.RG9tYcSHaQ');
-  assert.deepEqual(tasksFor(signed, 'Đorđe Šćekić'), [task(7, 3, -60, 90, 0), task(7, 3, -90, 30, -90), task(7, 3, -30, -90, -60)]);
-  // Four tasks from a set of eight: all different.
+  assert.deepEqual(tasksFor(signed, 'Đorđe Šćekić'), [task(7, 3, 30, -90, -90), task(7, 3, -60, 0, -60), task(7, 3, -60, -60, 30)]);
+  assert.deepEqual(tasksFor(signed, 'ĐORĐE ŠĆEKIĆ'), tasksFor(signed, 'Đorđe Šćekić'), 'ids are read without case');
+  // Four tasks from a set of eight: all different, and none where V7 does not move (0, 0, 0).
   const small = { title: 'T', count: 4, angles: { step: 30, min: 0, max: 30 }, cubes: [3], vertices: [7], passMark: 50 };
-  assert.deepEqual(tasksFor(small, 'x'), [task(7, 3, 30, 30, 0), task(7, 3, 0, 0, 30), task(7, 3, 0, 30, 0), task(7, 3, 0, 0, 0)]);
+  assert.deepEqual(tasksFor(small, 'x'), [task(7, 3, 30, 30, 0), task(7, 3, 0, 0, 30), task(7, 3, 0, 30, 0), task(7, 3, 30, 0, 0)]);
 });
 
 const subset = (low, high) => fc.uniqueArray(fc.integer({ min: low, max: high }), { minLength: 1, maxLength: high - low + 1 })

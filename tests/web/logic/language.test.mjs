@@ -11,7 +11,7 @@ import { fc, property } from '../../../testkit/properties.mjs';
 
 const latin = messages['sr-Latn'];
 const texts = (table) => Object.entries(table).flatMap(([key, value]) => [value].flat().map((text, i) => [`${key}${Array.isArray(value) ? `[${i}]` : ''}`, text]));
-const placeholders = (text) => [...text.matchAll(/\{\w+\}/g)].map((m) => m[0]).sort();
+const placeholders = (text) => [...new Set([...text.matchAll(/\{\w+\}/g)].map((m) => m[0]))].sort();
 // Only the English page translates the program's own texts.
 const glosses = new Set(['glossMark', 'glossX', 'glossY', 'glossZ', 'glossLegend', 'titleGloss']);
 
