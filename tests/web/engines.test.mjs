@@ -233,8 +233,9 @@ async function checkPrediction(page, [x, y, z], choice) {
 // A number as a person writes it, to `decimals` places, with a decimal comma.
 const typed = (x, decimals = 3) => x.toFixed(decimals).replace('.', ',');
 
-// What of the page is rendered at all: boxes, not text.
-const renderedParts = () => Object.fromEntries(['console', 'picture', 'canvas', 'overlay', 'numbers', 'tables']
+// What of the page is rendered at all: boxes, not text; with the buttons that would save or
+// share the picture.
+const renderedParts = () => Object.fromEntries(['console', 'picture', 'canvas', 'overlay', 'numbers', 'tables', 'save', 'share']
   .map((id) => [id, document.getElementById(id).getClientRects().length > 0]));
 
 test(`${engine}: task links from the disk each grade their own vertex and cube, the answer not rendered before the first check`, async (t) => {
@@ -276,7 +277,7 @@ test(`${engine}: task links from the disk each grade their own vertex and cube, 
       try {
         await page.waitFor(() => cubeRotation.ready);
         assert.deepEqual(await page.evaluate(renderedParts),
-          { console: false, picture: false, canvas: false, overlay: false, numbers: false, tables: false });
+          { console: false, picture: false, canvas: false, overlay: false, numbers: false, tables: false, save: false, share: false });
         assert.deepEqual(await page.evaluate(() => [cubeRotation.task.cube, cubeRotation.task.vertex]), [cube, vertex]);
         const typedAnswer = mistake ? byHand(startingCube[vertex], mistakenTurns(degrees, cube)[mistake].turns).map((x) => typed(x, 2))
           : answer(exact);
@@ -287,7 +288,7 @@ test(`${engine}: task links from the disk each grade their own vertex and cube, 
           assert.ok(result.named.includes(mistake), result.said);
         }
         assert.deepEqual(await page.evaluate(renderedParts),
-          { console: true, picture: true, canvas: true, overlay: true, numbers: true, tables: true });
+          { console: true, picture: true, canvas: true, overlay: true, numbers: true, tables: true, save: true, share: true });
         assert.deepEqual(page.problems, []);
       } finally {
         await page.close();

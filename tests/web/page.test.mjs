@@ -198,6 +198,16 @@ test('a task link the page cannot ask says so at once, with what a task link loo
   }
 });
 
+test('a broken homework link says so, types nothing, and the page runs as without it', async () => {
+  const { page, problems, close } = await openPage({ width: 1366, height: 768 }, `${pageUrl(server)}#domaci=2.5.15.0.345.123.01234567.60.Um90YWNpamU`);
+  assert.equal(await page.locator('#task').textContent(), say('badSet', { why: say('badSetForm') }));
+  await page.waitForFunction(() => cubeRotation.reading);
+  assert.equal((await transcriptOf(page)).text, '\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n');
+  assert.ok(await page.locator('#homework').isHidden());
+  assert.deepEqual(problems, []);
+  await close();
+});
+
 // Where the legend's last line is on the screen.
 function legendLastLine(page) {
   return page.evaluate(() => {
@@ -286,6 +296,10 @@ test('the page is accessible: named controls and canvas, a visible focus, the in
     reached = await page.evaluate(() => document.activeElement.closest('#numbers') !== null);
   }
   assert.ok(reached, 'Tab does not reach the numbers');
+  // The page's own link to its tables moves there, and the address keeps what it held.
+  const address = await page.evaluate(() => location.href);
+  await page.locator('#canvas-note a').click();
+  assert.equal(await page.evaluate(() => location.href), address);
   assert.deepEqual(problems, []);
   await close();
 });

@@ -8,6 +8,7 @@ import {
 } from '../../../web/homework.js';
 import { floatOfDecimal } from '../../../testkit/floats.mjs';
 import { fc, property } from '../../../testkit/properties.mjs';
+import { turned } from '../../../testkit/rotations.mjs';
 
 test('FNV-1a and SplitMix64 give their published values', () => {
   const bytes = (text) => new TextEncoder().encode(text);
@@ -154,3 +155,15 @@ property('a pasted list gives each id once, in its order, whatever separates the
     ids.map((id) => id.trim()).forEach((id) => expected.includes(id) || expected.push(id));
     assert.deepEqual(studentIds(pasted), expected);
   }, 500);
+
+// V0..V7 of the starting cube, by hand.
+const startingCube = [[0, 0, 5], [5, 5, 5], [0, 0, 0], [5, 5, 0], [5, 0, 5], [0, 5, 0], [5, 0, 0], [0, 5, 5]];
+
+property('no task of the default set is free: its vertex always ends more than 0.5 from where it starts (quaternions)',
+  anyId, (id) => {
+    for (const { vertex, cube, answers } of tasksFor(defaultSet('Domaći zadatak: rotacije kocke'), id)) {
+      const start = startingCube[vertex];
+      const turns = answers.slice(0, cube).map((a, axis) => [axis, Number(a)]);
+      assert.ok(turned(start, turns).some((x, i) => Math.abs(x - start[i]) > 0.5), `V${vertex} cube ${cube} ${answers}`);
+    }
+  }, 1000);
