@@ -5,16 +5,17 @@ include_guard(GLOBAL)
 # The page's modules, bundled by esbuild (web/package.json, installed by npm ci from its
 # lock) into the one classic script that the page loads: a page opened from the disk may
 # not load modules.
+# (Cached, so that every folder that includes this file sees them, though it runs once.)
 set(CUBE_PAGE_MODULES check.js console_pane.js float_text.js glosses.js grading.js homework.js homework_results.js
     homework_view.js language.js lms_package.js messages.js motion.js number_tables.js overlay_marks.js page.js picture.js
-    print_sheet.js scorm.js task_link.js teacher_view.js)
+    print_sheet.js scorm.js task_link.js teacher_view.js CACHE INTERNAL "The page's modules")
 set(web_tools ${PROJECT_SOURCE_DIR}/web)
 execute_process(COMMAND bash -c "source scripts/lib.sh && npm_tools web" WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
   RESULT_VARIABLE npm_status)
 if(NOT npm_status EQUAL 0)
   message(FATAL_ERROR "npm ci of web/package-lock.json failed (npm comes with Debian's npm package: bash scripts/install-deps.sh web)")
 endif()
-set(CUBE_ESBUILD ${web_tools}/node_modules/.bin/esbuild)
+set(CUBE_ESBUILD ${web_tools}/node_modules/.bin/esbuild CACHE INTERNAL "The page's bundler")
 
 # A page in `folder` (index.html, page.js, cube-rotation.js and .wasm) and the same page as
 # the single file `html`, also copied into `folder` so that one server offers both, all
