@@ -16,30 +16,42 @@ const programTexts = [
 // where the language is the program's own); the last one also into `current`, which the
 // input's description reads.
 export function placeGlosses(transcript, current) {
-  transcript.querySelectorAll('.gloss').forEach((gloss) => gloss.remove());
-  transcript.normalize();
-  current.textContent = '';
-  if (!words('glossX')) {
+  const placed = transcript.querySelectorAll('.gloss');
+  const wanted = words('glossX') ? ends(transcript.textContent) : [];
+  // Nothing to change (the most common case, written while the program runs): no work.
+  if (placed.length === wanted.length && [...placed].every((gloss, i) => gloss.dataset.key === wanted.at(-1 - i)?.key
+    && gloss.dataset.language === document.documentElement.lang)) {
     return;
   }
-  const output = transcript.textContent;
-  const ends = programTexts.flatMap(([text, key]) => {
+  placed.forEach((gloss) => gloss.remove());
+  transcript.normalize();
+  current.textContent = '';
+  place(transcript, current, ends(transcript.textContent));
+}
+
+// Where the program's texts end in `output`, the last first.
+function ends(output) {
+  return programTexts.flatMap(([text, key]) => {
     const found = [];
     for (let at = output.indexOf(text); at >= 0; at = output.indexOf(text, at + 1)) {
       found.push({ end: at + text.length, key });
     }
     return found;
   }).sort((a, b) => b.end - a.end);
-  for (const { end, key } of ends) {
+}
+
+function place(transcript, current, found) {
+  for (const { end, key } of found) {
     const node = transcript.firstChild;
     const after = end < node.length ? node.splitText(end) : null;
     const gloss = document.createElement('span');
     gloss.className = 'gloss';
     gloss.setAttribute('aria-hidden', 'true');
+    Object.assign(gloss.dataset, { key, language: document.documentElement.lang });
     gloss.textContent = `${say('glossMark')}: ${say(key)}`;
     transcript.insertBefore(gloss, after ?? node.nextSibling);
   }
-  if (ends.length > 0) {
-    current.textContent = `${say('glossMark')}: ${say(ends[0].key)}`;
+  if (found.length > 0) {
+    current.textContent = `${say('glossMark')}: ${say(found[0].key)}`;
   }
 }

@@ -113,15 +113,21 @@ export function makeNumberTables(container) {
       table.table.querySelectorAll('thead th').forEach((th, j) => { th.textContent = say('column', { n: j + 1 }); });
       table.table.querySelectorAll('tbody th').forEach((th, i) => { th.textContent = say('row', { n: i + 1 }); });
     }
-    matrices.forEach((m, step) => {
-      const turn = shown.turns[step];
-      const axis = axes[step];
-      m.title.textContent = turn ? say('matrixCaptionRead', { axis: axis.toLowerCase(), AXIS: axis, degrees: floatText(turn.degrees) })
-        : say('matrixCaption', { axis: axis.toLowerCase(), AXIS: axis });
-    });
+    matrices.forEach((m, step) => sayMatrix(step));
     productTable.title.replaceChildren(...sayWith('productCaption', {}, {
       product: element('span', {}, factors[0], '\u00b7', factors[1], '\u00b7', factors[2]),
     }));
+    sayProduct();
+  }
+  // What a step or the product changes, alone: the tables fill while the program runs.
+  function sayMatrix(step) {
+    const turn = shown.turns[step];
+    const axis = axes[step];
+    matrices[step].title.textContent = turn
+      ? say('matrixCaptionRead', { axis: axis.toLowerCase(), AXIS: axis, degrees: floatText(turn.degrees) })
+      : say('matrixCaption', { axis: axis.toLowerCase(), AXIS: axis });
+  }
+  function sayProduct() {
     if (shown.largest !== undefined) {
       const largest = shown.largest === 0 ? '0' : shown.largest.toPrecision(2).replace(/-/g, '\u2212');
       note.textContent = say('productNote', { largest });
@@ -143,7 +149,7 @@ export function makeNumberTables(container) {
       angleCells[step][0].textContent = floatText(turn.degrees);
       angleCells[step][1].textContent = floatText(turn.radians);
       turn.matrix.forEach((x, k) => { matrices[step].cells[k].textContent = floatText(x); });
-      word();
+      sayMatrix(step);
     },
     // Once all three steps are shown: the three turns as one matrix, and how far the
     // program's yellow cube is from it.
@@ -151,7 +157,7 @@ export function makeNumberTables(container) {
       const matrix = product(shown.turns);
       matrix.forEach((x, k) => { productTable.cells[k].textContent = floatText(Math.fround(x)); });
       shown.largest = largestDifference(matrix, shown.vertices[0], shown.vertices[3]);
-      word();
+      sayProduct();
     },
     // The matrix of the turn in play and its factor in Rz·Ry·Rx lit up: 0 X, 1 Y, 2 Z, or
     // -1 for none.
