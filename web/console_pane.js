@@ -7,7 +7,7 @@ import { say } from './language.js';
 // program what the user types, a line at a time, the way a terminal does: Enter sends the
 // line and a newline, a paste sends each of its complete lines, and Ctrl-D ends the input
 // (on an empty line; on a non-empty one it sends the line without a newline). Everything
-// is inserted as text, never as HTML. `wrote` is told after each write.
+// is inserted as text, never as HTML. `wrote` is told of each write's text.
 export function makeConsolePane(transcript, line, hint, wrote = () => {}) {
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
@@ -137,8 +137,9 @@ export function makeConsolePane(transcript, line, hint, wrote = () => {}) {
     },
     write(bytes) {
       output.push(bytes);
-      show(decoder.decode(bytes, { stream: true }));
-      wrote();
+      const text = decoder.decode(bytes, { stream: true });
+      show(text);
+      wrote(text);
     },
     // Up to `size` bytes the user has sent, waiting for some; none once the input has ended.
     async read(size) {

@@ -14,19 +14,22 @@ const programTexts = [
 
 // Puts the glosses into `transcript` anew, for what it holds now, in the page's language (none
 // where the language is the program's own); the last one also into `current`, which the
-// input's description reads.
-export function placeGlosses(transcript, current) {
-  const placed = transcript.querySelectorAll('.gloss');
-  const wanted = words('glossX') ? ends(transcript.textContent) : [];
-  // Nothing to change (the most common case, written while the program runs): no work.
-  if (placed.length === wanted.length && [...placed].every((gloss, i) => gloss.dataset.key === wanted.at(-1 - i)?.key
-    && gloss.dataset.language === document.documentElement.lang)) {
+// input's description reads. Given the `written` text, the program's latest, only what it
+// ends gets a gloss: a write costs nothing more when it translates nothing.
+export function placeGlosses(transcript, current, written = null) {
+  if (written !== null) {
+    const last = transcript.lastChild;
+    if (words('glossX') && last?.nodeType === Node.TEXT_NODE && programTexts.some(([text]) => written.includes(text))) {
+      place(transcript, current, ends(last.data).filter(({ end }) => end > last.length - written.length), last);
+    }
     return;
   }
-  placed.forEach((gloss) => gloss.remove());
+  transcript.querySelectorAll('.gloss').forEach((gloss) => gloss.remove());
   transcript.normalize();
   current.textContent = '';
-  place(transcript, current, ends(transcript.textContent));
+  if (words('glossX') && transcript.firstChild) {
+    place(transcript, current, ends(transcript.textContent), transcript.firstChild);
+  }
 }
 
 // Where the program's texts end in `output`, the last first.
@@ -40,9 +43,9 @@ function ends(output) {
   }).sort((a, b) => b.end - a.end);
 }
 
-function place(transcript, current, found) {
+// Glosses after the ends `found` (the last first) of the text node `node`.
+function place(transcript, current, found, node) {
   for (const { end, key } of found) {
-    const node = transcript.firstChild;
     const after = end < node.length ? node.splitText(end) : null;
     const gloss = document.createElement('span');
     gloss.className = 'gloss';

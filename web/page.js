@@ -69,7 +69,7 @@ setLanguage(knownLanguage(linkLanguage) ?? knownLanguage(storedLanguage.value) ?
 
 let canvas = byId('canvas');
 const transcript = byId('transcript');
-const terminal = makeConsolePane(transcript, byId('line'), byId('hint'), () => placeGlosses(transcript, byId('question-gloss')));
+const terminal = makeConsolePane(transcript, byId('line'), byId('hint'), (text) => placeGlosses(transcript, byId('question-gloss'), text));
 let tables = makeNumberTables(byId('tables'));
 const overlay = makePictureOverlay(byId('overlay'), { shown: byId('labels'), which: byId('labels-which') }, () => ({
   cubes: words('cubeNames'), choices: words('cubes'), allFour: say('allFour'), program: say('programMark'),
