@@ -269,19 +269,30 @@ function stateTask() {
   statement.hidden = false;
 }
 
-// A task link the page cannot ask is said so, with what a task link looks like; the page
-// runs as without one.
-function stateTaskProblem() {
-  const { problem, item } = status.taskProblem;
-  const why = say(`bad${problem[0].toUpperCase()}${problem.slice(1)}`, { item });
-  statement.textContent = say('badTask', { why, example: '#zadatak=V7,30,45,60', names: 'plava, zelena, zuta' });
+// A link the page cannot use (a task's or a homework's) is said so at the top, where it is
+// seen before anything else, with what such a link looks like; the page runs as without it.
+const linkProblem = byId('link-problem');
+const capital = (word) => `${word[0].toUpperCase()}${word.slice(1)}`;
+let sayLinkProblem = null;
+function showLinkProblem(saying) {
+  sayLinkProblem = saying;
+  linkProblem.textContent = saying();
+  linkProblem.hidden = false;
 }
 if (status.taskProblem) {
-  stateTaskProblem();
-  statement.setAttribute('role', 'alert');
-  statement.hidden = false;
+  const { problem, item } = status.taskProblem;
+  showLinkProblem(() => say('badTask', {
+    why: say(`bad${capital(problem)}`, { item }), example: '#zadatak=V7,30,45,60', names: 'plava, zelena, zuta',
+  }));
 }
-onLanguage(() => (task ? stateTask() : status.taskProblem && stateTaskProblem()));
+onLanguage(() => {
+  if (task) {
+    stateTask();
+  }
+  if (sayLinkProblem) {
+    linkProblem.textContent = sayLinkProblem();
+  }
+});
 
 // --- The run, step by step -----------------------------------------------------------------
 
@@ -524,10 +535,7 @@ if (homework) {
 }
 showHeaderButtons();
 if (homeworkSet?.problem) {
-  const problem = homeworkSet.problem;
-  statement.textContent = say('badSet', { why: say(`badSet${problem[0].toUpperCase()}${problem.slice(1)}`) });
-  statement.setAttribute('role', 'alert');
-  statement.hidden = false;
+  showLinkProblem(() => say('badSet', { why: say(`badSet${capital(homeworkSet.problem)}`) }));
 }
 byId('homework').querySelector('[data-part=print]').addEventListener('click', () => printSheets(byId('print-sheet'), [homework.sheet()]));
 // The teacher's panel and task links, out of a student's way: not on a homework's page.

@@ -61,6 +61,14 @@ async function openPage(viewport = { width: 1100, height: 1500 }, url = pageUrl(
   return { page, problems, close: () => context.close() };
 }
 
+// `locator` wholly within the window as first shown, the page not scrolled.
+async function assertOnScreen(page, locator) {
+  const box = await locator.boundingBox();
+  const { width, height } = page.viewportSize();
+  assert.ok(box && box.y >= 0 && box.y + box.height <= height && box.x + box.width <= width,
+    `${JSON.stringify(box)} not within ${width}×${height}`);
+}
+
 // The transcript's text as the program wrote it, and the elements between it (none but the
 // page's translations: it is only ever text).
 function transcriptOf(page) {
@@ -184,11 +192,13 @@ test('a task link the page cannot ask says so at once, with what a task link loo
   for (const [items, why, item] of broken) {
     await t.test(items, async () => {
       const { page, problems, close } = await openPage({ width: 1366, height: 768 }, `${pageUrl(server)}#zadatak=${items}`);
-      // Said by the time the page has loaded, before the program has even started.
-      const statement = page.locator('#task');
+      // Said by the time the page has loaded, before the program has even started, where
+      // it is seen without scrolling.
+      const statement = page.locator('#link-problem');
       assert.equal(await statement.textContent(),
         say('badTask', { why: say(why, { item }), example: '#zadatak=V7,30,45,60', names: 'plava, zelena, zuta' }));
       assert.equal(await statement.getAttribute('role'), 'alert');
+      await assertOnScreen(page, statement);
       await page.waitForFunction(() => cubeRotation.reading);
       assert.ok(await page.locator('#console').isVisible());
       assert.equal((await transcriptOf(page)).text, '\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n');
@@ -200,7 +210,8 @@ test('a task link the page cannot ask says so at once, with what a task link loo
 
 test('a broken homework link says so, types nothing, and the page runs as without it', async () => {
   const { page, problems, close } = await openPage({ width: 1366, height: 768 }, `${pageUrl(server)}#domaci=2.5.15.0.345.123.01234567.60.Um90YWNpamU`);
-  assert.equal(await page.locator('#task').textContent(), say('badSet', { why: say('badSetForm') }));
+  assert.equal(await page.locator('#link-problem').textContent(), say('badSet', { why: say('badSetForm') }));
+  await assertOnScreen(page, page.locator('#link-problem'));
   await page.waitForFunction(() => cubeRotation.reading);
   assert.equal((await transcriptOf(page)).text, '\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n');
   assert.ok(await page.locator('#homework').isHidden());
