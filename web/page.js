@@ -161,6 +161,10 @@ byId('restart').addEventListener('click', () => {
   }
 });
 
+// A link pasted over this page's address differs only after the "#", which browsers take as
+// a move within the page; but the page reads its address once, as it loads, so it loads again.
+addEventListener('hashchange', () => location.reload());
+
 async function copyText(text) {
   try {
     await navigator.clipboard.writeText(text);

@@ -208,6 +208,19 @@ test('a task link the page cannot ask says so at once, with what a task link loo
   }
 });
 
+test('a link pasted over the open page\'s address opens what it links to', async () => {
+  const { page, problems, close } = await openPage({ width: 1366, height: 768 }, `${pageUrl(server)}#zadatak=V9,30,45,60`);
+  await page.waitForFunction(() => cubeRotation.reading);
+  // Only the part after "#" differs: to the browser a move within the page.
+  const loaded = page.waitForEvent('load');
+  await page.evaluate(() => { location.hash = '#zadatak=V3,30,45,60,plava'; });
+  await loaded;
+  assert.deepEqual(await page.evaluate(() => [cubeRotation.taskProblem, cubeRotation.task.vertex, cubeRotation.task.cube]), [null, 3, 1]);
+  assert.ok(await page.locator('#link-problem').isHidden());
+  assert.deepEqual(problems, []);
+  await close();
+});
+
 test('a broken homework link says so, types nothing, and the page runs as without it', async () => {
   const { page, problems, close } = await openPage({ width: 1366, height: 768 }, `${pageUrl(server)}#domaci=2.5.15.0.345.123.01234567.60.Um90YWNpamU`);
   assert.equal(await page.locator('#link-problem').textContent(), say('badSet', { why: say('badSetForm') }));
