@@ -5,17 +5,18 @@ import { floatText } from './float_text.js';
 // The cubes as links name them, by number: 0 the start, then one per turn.
 export const cubeLinkNames = ['crvena', 'plava', 'zelena', 'zuta'];
 
-// The items of a fragment: split on its commas, each URL-decoded after the split (so a comma
-// inside one item travels as %2C); a stray % is text like any other.
-export function linkItems(text) {
-  return text.split(',').map((part) => {
-    try {
-      return decodeURIComponent(part);
-    } catch {
-      return part;
-    }
-  });
+// A link's text URL-decoded, where it can be: a stray % is text like any other.
+function decoded(text) {
+  try {
+    return decodeURIComponent(text);
+  } catch {
+    return text;
+  }
 }
+
+// The items of a fragment: split on its commas, each URL-decoded after the split (so a comma
+// inside one item travels as %2C).
+export const linkItems = (text) => text.split(',').map(decoded);
 
 // The lines that a fragment of answers types, none for an empty one. Only ever text for the
 // program's input.
@@ -89,7 +90,7 @@ export function taskFragment(vertex, degrees, cube) {
 // page answered 30, 45 and 60. The language item comes first, so that answers stay as typed.
 export function splitLanguage(fragment) {
   const match = /^#jezik=([^&]*)(?:&(.*))?$/s.exec(fragment);
-  return match ? { language: decodeURIComponent(match[1]), rest: `#${match[2] ?? ''}` } : { language: null, rest: fragment };
+  return match ? { language: decoded(match[1]), rest: `#${match[2] ?? ''}` } : { language: null, rest: fragment };
 }
 
 export const withLanguage = (language, fragment) => {

@@ -103,6 +103,14 @@ property('the page takes the first of the browser\'s languages that it has, and 
     assert.equal(languageOf(tags), tags.map(expected).find(Boolean) ?? 'en', tags.join(' '));
   }, 2000);
 
+property('a language item that is no language, a stray % in it too, leaves the rest of the link as it was',
+  fc.string().filter((item) => !item.includes('&')), (item) => {
+    const { language, rest } = splitLanguage(`#jezik=${item}&30,45,60`);
+    assert.equal(rest, '#30,45,60');
+    assert.equal(typeof language, 'string');
+  }, 2000);
+assert.deepEqual(splitLanguage('#jezik=%zz&30'), { language: '%zz', rest: '#30' });
+
 property('a link\'s language item goes before its answers or task and comes off again, leaving them as they were',
   fc.tuple(fc.constantFrom('sr-Latn', 'sr-Cyrl', 'en'), fc.oneof(fc.constant(''), fc.string(), fc.constant('zadatak=V7,30,45,60,zelena'))),
   ([language, rest]) => {
