@@ -12,6 +12,10 @@ function element(tag, attributes = {}, ...children) {
   for (const [name, value] of Object.entries(attributes)) {
     e.setAttribute(name, value);
   }
+  // Named at once: the page names its own elements only when the language changes.
+  if (attributes['data-label']) {
+    e.setAttribute('aria-label', say(attributes['data-label']));
+  }
   e.append(...children);
   return e;
 }
