@@ -121,7 +121,10 @@ export function makePredictionCheck(form, verdictBox, { program, checked }) {
     clear() {
       shown = null;
       verdictBox.replaceChildren();
-      ['x', 'y', 'z'].forEach((axis) => { field(axis).value = ''; });
+      ['x', 'y', 'z'].forEach((axis) => {
+        field(axis).value = '';
+        field(axis).removeAttribute('aria-invalid');
+      });
     },
     free() {
       field('cube').disabled = false;
