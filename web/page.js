@@ -174,23 +174,29 @@ async function copyText(text) {
   }
 }
 
-// A link offered in `box` (its first child says what it is, its last holds it), in the
-// page's language. A link to a file on this computer works only on it: from the disk, the
-// page offers the part after #, to add to the page's address wherever it is put on the web.
-// `keys` say what the box says when the link was copied and when it was not.
+// Boxes that offer a link, or say why there is none: the first child says what it is, the
+// last holds the link. Said again when the language changes.
+const linkBoxes = new Set();
+function fillBox(box, saying) {
+  box.say = () => {
+    [box.firstElementChild.textContent, box.lastElementChild.textContent] = saying();
+  };
+  linkBoxes.add(box);
+  box.hidden = false;
+  box.say();
+}
+onLanguage(() => linkBoxes.forEach((box) => box.say()));
+
+// A link offered in `box`, in the page's language. A link to a file on this computer works
+// only on it: from the disk, the page offers the part after #, to add to the page's address
+// wherever it is put on the web. `keys` say what the box says when the link was copied and
+// when it was not.
 async function offerLink(box, link, [copiedKey, copyKey]) {
   const fromDisk = location.protocol === 'file:';
   const text = () => (fromDisk ? '' : pageAddress()) + withLanguage(currentLanguage(), link);
   const copied = await copyText(text());
-  box.hidden = false;
-  box.say = () => {
-    box.firstElementChild.textContent = say(fromDisk ? (copied ? 'fromDiskCopied' : 'fromDisk') : copied ? copiedKey : copyKey);
-    box.lastElementChild.textContent = text();
-  };
-  box.say();
+  fillBox(box, () => [say(fromDisk ? (copied ? 'fromDiskCopied' : 'fromDisk') : copied ? copiedKey : copyKey), text()]);
 }
-onLanguage(() => ['shared', 'task-link'].forEach((id) => byId(id).say?.()));
-
 
 byId('share').addEventListener('click', () => {
   offerLink(byId('shared'), `#${terminal.sentLines.map(encodeURIComponent).join(',')}`, ['linkCopied', 'copyLink']);
@@ -584,12 +590,7 @@ byId('make-task').addEventListener('click', () => {
   if (link) {
     offerLink(box, link, ['taskLinkCopied', 'copyTaskLink']);
   } else {
-    box.say = () => {
-      box.firstElementChild.textContent = say(cube === 0 ? 'noTaskRed' : 'noTaskInfinite');
-      box.lastElementChild.textContent = '';
-    };
-    box.say();
-    box.hidden = false;
+    fillBox(box, () => [say(cube === 0 ? 'noTaskRed' : 'noTaskInfinite'), '']);
   }
 });
 
@@ -603,14 +604,20 @@ let retire = () => {}; // stops the running program before another starts
 function recordListeners() {
   const added = [];
   const targets = [window, document];
-  targets.forEach((target) => {
+  const recorders = targets.map((target) => {
     target.addEventListener = (...args) => {
       added.push([target, args]);
       EventTarget.prototype.addEventListener.apply(target, args);
     };
+    return target.addEventListener;
   });
   return {
-    stop: () => targets.forEach((target) => { delete target.addEventListener; }),
+    // Only this run's recorder comes off: a later run's may have taken its place.
+    stop: () => targets.forEach((target, i) => {
+      if (target.addEventListener === recorders[i]) {
+        delete target.addEventListener;
+      }
+    }),
     remove: () => added.forEach(([target, args]) => target.removeEventListener(...args)),
   };
 }
@@ -637,15 +644,17 @@ function runProgram(answers) {
   // main() runs as an asynchronous call, since its reads wait for the page. GLUT's event
   // loop ends it by throwing "unwind" once the window is up: that is its normal end.
   function runMain(instance) {
-    retire = () => {
+    const stop = () => {
       instance.pauseMainLoop?.();
       listeners.stop();
       listeners.remove();
     };
+    // A run retired while it loaded stops at once, and leaves the current run's retiring alone.
     if (run !== runs) {
-      retire();
+      stop();
       return;
     }
+    retire = stop;
     program = instance;
     status.started = true;
     instance.ccall('main', 'number', ['number', 'number'], [0, 0], { async: true }).catch(ours((error) => {
@@ -687,6 +696,7 @@ function runTask(next) {
   canvas.replaceWith(fresh);
   canvas = fresh;
   terminal.reset();
+  placeGlosses(transcript, byId('question-gloss'));
   byId('tables').replaceChildren();
   tables = makeNumberTables(byId('tables'));
   overlay.setCorners([]);
@@ -706,6 +716,10 @@ function runTask(next) {
   ['motion-key', 'comma-note', 'task-link', 'shared'].forEach((id) => { byId(id).hidden = true; });
   ['key-x', 'key-y', 'key-z'].forEach((id, axis) => { byId(id).textContent = 'XYZ'[axis]; });
   ['copy', 'make-task', 'save'].forEach((id) => { byId(id).disabled = true; });
+  const copied = byId('copied');
+  delete copied.dataset.text;
+  copied.textContent = '';
+  Object.assign(byId('copy-text'), { hidden: true, value: '' });
   byId('numbers-waiting').hidden = false;
   byId('readings-note').textContent = '';
   statement.hidden = true;

@@ -313,6 +313,8 @@ test('the page is accessible: named controls and canvas, a visible focus, the in
   // With the key and the numbers shown, and the numbers reached from the keyboard.
   assert.ok(await page.locator('#numbers').isVisible());
   assert.deepEqual(await axe(), []);
+  // The table that scrolls on its own is a region a reader can find by name.
+  assert.ok(await page.getByRole('region', { name: say('verticesRegion'), exact: true }).isVisible());
   await page.getByRole('button', { name: say('restart') }).focus();
   let reached = false;
   for (let tab = 0; tab < 20 && !reached; ++tab) {
@@ -620,6 +622,35 @@ test('the check works by keyboard alone, announces its verdict, and a teacher ma
   await close();
 });
 
+test('a homework\'s next task starts clean: nothing said of the last one\'s check or copy, no field marked', async () => {
+  const { page, problems, close } = await openPage({ width: 1366, height: 768 },
+    `${pageUrl(server)}#domaci=1.5.15.0.345.123.01234567.60.Um90YWNpamU`);
+  await page.locator('#homework input[name=id]').fill('ana.petrovic');
+  await page.locator('#homework button[type=submit]').click();
+  await page.waitForFunction(() => cubeRotation.ready);
+  const form = page.locator('#check-form');
+  const field = (axis) => form.getByRole('textbox', { name: axis, exact: true });
+  for (const axis of ['x', 'y', 'z']) {
+    await field(axis).fill('1');
+  }
+  await form.getByRole('button', { name: say('check') }).click();
+  await page.waitForFunction(() => cubeRotation.check);
+  await page.getByRole('button', { name: say('copy') }).click();
+  await page.locator('#copied').filter({ hasText: say('copied') }).waitFor();
+  // A practice try with a word for a number, left as it is.
+  await field('y').fill('pet');
+  await form.getByRole('button', { name: say('check') }).click();
+  await page.waitForFunction(() => document.querySelector('#check-form [name=y]').getAttribute('aria-invalid') === 'true');
+
+  await page.locator('#homework [data-part=next]').click();
+  await page.waitForFunction(() => cubeRotation.ready && cubeRotation.check === null);
+  assert.deepEqual(await page.evaluate(() => ['copied', 'verdict'].map((id) => document.getElementById(id).textContent)), ['', '']);
+  assert.ok(await page.locator('#copy-text').isHidden());
+  assert.equal(await field('y').getAttribute('aria-invalid'), null);
+  assert.deepEqual(problems, []);
+  await close();
+});
+
 // A PDF's text, page by page (poppler's pdftotext).
 function pdfPages(path) {
   const count = Number(/Pages:\s+(\d+)/.exec(execFileSync('pdfinfo', [path], { encoding: 'utf8' }))[1]);
@@ -658,6 +689,14 @@ test('homework on paper: a student\'s sheet and a teacher\'s key, no button or c
   await key.page.waitForFunction(() => cubeRotation.reading);
   await key.page.locator('#teacher summary').click();
   await key.page.locator('#teacher [data-part=ids]').fill('ana.petrovic\n2024/0117\nmarko');
+  // The set's link, said again in another language with the rest of the page.
+  await key.page.locator('#teacher [data-part=link]').click();
+  const linkSaid = key.page.locator('#teacher [data-part=linkBox] > :first-child');
+  await linkSaid.waitFor({ state: 'visible' });
+  const other = language === 'en' ? 'sr-Latn' : 'en';
+  await key.page.selectOption('#language', other);
+  assert.ok([pageWords(other).say('linkCopied'), pageWords(other).say('copyLink')].includes(await linkSaid.textContent()));
+  await key.page.selectOption('#language', language);
   await key.page.evaluate(() => { window.print = () => {}; });
   await key.page.locator('#teacher [data-part=printKey]').click();
   const keyPdf = join(work, 'key.pdf');
