@@ -12,7 +12,7 @@ export function property(rule, arbitrary, predicate, runs) {
   });
 }
 
-// Every case of a finite space, enumerated: `cases` is an iterable; `check` throws on a case
+// Every case of a finite space, enumerated: `cases()` gives them; `check` throws on a case
 // that breaks the rule. The test's name says how many were run.
 export function everyCase(rule, size, cases, check) {
   test(`${rule} (${size.toLocaleString('en')} cases)`, () => {

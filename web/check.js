@@ -3,7 +3,7 @@
 // matches, with what that mistake is and the right way.
 import { floatText } from './float_text.js';
 import { gradePrediction, parseCoordinate, usualMistakes } from './grading.js';
-import { say, sayWith, words } from './language.js';
+import { fill, say, sayWith, words } from './language.js';
 
 const paragraph = (...parts) => {
   const p = document.createElement('p');
@@ -24,7 +24,7 @@ function mistakeText(id, cube) {
     cube: words('cubes')[cube],
     previous: words('ofCube')[cube - 1],
   };
-  return [name, sentence.replace(/\{(\w+)\}/g, (whole, key) => values[key] ?? whole)];
+  return [name, fill(sentence, values)];
 }
 
 // The verdict for `result` ({ cube, vertex, predicted, program, verdict, mistakes }), as

@@ -1,8 +1,8 @@
 // The program's 32-bit floats as text: the shortest decimal that reads back to the same
 // float, so 0.70710677 and not 0.7071067690849304.
 
-// `forCopy` keeps the ASCII minus, which spreadsheets and the program read; otherwise a true
-// minus sign, for the eye.
+// `forCopy` keeps the ASCII minus and "Infinity", which spreadsheets and the program read;
+// otherwise a true minus sign and the sign for infinity, for the eye.
 export function floatText(x, forCopy = false) {
   let text;
   if (Number.isNaN(x)) {
@@ -19,6 +19,5 @@ export function floatText(x, forCopy = false) {
       }
     }
   }
-  // For the eye, a true minus sign and the infinities as the sign for infinity.
   return forCopy ? text : text.replace('Infinity', '\u221e').replace(/-/g, '\u2212');
 }

@@ -50,7 +50,6 @@ function place(transcript, current, found, node) {
     const gloss = document.createElement('span');
     gloss.className = 'gloss';
     gloss.setAttribute('aria-hidden', 'true');
-    Object.assign(gloss.dataset, { key, language: document.documentElement.lang });
     gloss.textContent = `${say('glossMark')}: ${say(key)}`;
     transcript.insertBefore(gloss, after ?? node.nextSibling);
   }

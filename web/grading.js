@@ -1,6 +1,7 @@
 // A student's prediction of where a vertex lands, graded against the program's float and,
 // when wrong, held against the usual mistakes of the topic, each worked out in double from
 // the angles the program read. Cubes are numbered 0 (red, the start) to 3 (yellow).
+import { programNumber } from './task_link.js';
 
 // A prediction this close in every coordinate is right. Work done by hand with every sine
 // and cosine to two decimals, and every coordinate rounded to two decimals after each turn,
@@ -14,7 +15,7 @@ export const tolerance = 0.2;
 // optional exponent. Null for anything else.
 export function parseCoordinate(text) {
   const plain = text.trim().replace(/\u2212/g, '-').replace(',', '.');
-  if (!/^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$/.test(plain)) {
+  if (!programNumber.test(plain)) {
     return null;
   }
   return Number(plain);
@@ -37,8 +38,8 @@ function turned(p, axis, radians) {
 //   order      the turns in the reverse order (for the yellow cube Rx·Ry·Rz)
 //   direction  every turn the other way (negative angles, transposed matrices, left hand)
 //   sine-x/y/z the signs of the sines swapped in that one matrix (Ry written like Rx and Rz,
-//              say): that one turn the other way; named from the second turn on, since with
-//              one turn it is the direction mistake
+//              say): that one turn the other way; named only for the green and yellow
+//              cubes, since with a single turn it is the direction mistake
 //   radians    the degrees taken as radians
 //   separate   each turn applied to the starting cube: the cube's last turn alone
 //   centre     the turns made about the cube's centre (2.5, 2.5, 2.5), not the origin

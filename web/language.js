@@ -1,7 +1,7 @@
 // The page's words in its language: texts by key from messages.js, with values put in, and
 // the markup's own texts, which name their keys (data-text for an element's text,
-// data-label for its accessible name, data-title for its tooltip). The language is chosen
-// by the link, else by the reader's last choice, else by the browser's languages.
+// data-label for its accessible name, data-title for its tooltip); and which language a
+// reader's browser asks for.
 import { messages } from './messages.js';
 
 export const languages = Object.keys(messages);
@@ -9,10 +9,12 @@ let language = 'sr-Latn';
 let table = messages[language];
 const listeners = [];
 
+// `text` with each {name} of `values` put in; a name without a value stays as it is.
+export const fill = (text, values = {}) =>
+  text.replace(/\{(\w+)\}/g, (whole, name) => (name in values ? String(values[name]) : whole));
+
 // The text `key` with each {name} of `values` put in.
-export function say(key, values = {}) {
-  return table[key].replace(/\{(\w+)\}/g, (whole, name) => (name in values ? String(values[name]) : whole));
-}
+export const say = (key, values = {}) => fill(table[key], values);
 
 // A table entry as it stands (a list, say: the cubes' names), or undefined.
 export const words = (key) => table[key];

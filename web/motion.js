@@ -51,7 +51,6 @@ export function makeMotion(controls, { program, vertex, turnDegrees, changed }) 
   // Said at most ten times a second while it plays: a text that changes every frame would
   // cost a layout every frame, and no one reads that fast.
   let saidAt = -Infinity;
-  let said = null;
   function describe() {
     if (playing && performance.now() - saidAt < 100) {
       return;
@@ -69,8 +68,7 @@ export function makeMotion(controls, { program, vertex, turnDegrees, changed }) 
       text = say('motionAt', { axis: turnNames[reading][current.turn], degrees: reached, total: floatText(total) });
     }
     const label = say(playing ? 'pause' : 'play');
-    if (text !== said || play.textContent !== label) {
-      said = text;
+    if (text !== note.textContent || play.textContent !== label) {
       slider.setAttribute('aria-valuetext', text);
       note.textContent = text;
       play.textContent = label;
@@ -82,11 +80,6 @@ export function makeMotion(controls, { program, vertex, turnDegrees, changed }) 
     lastFrame = null;
     clearTimeout(stepTimer);
     describe();
-  }
-
-  function start() {
-    playing = true;
-    saidAt = -Infinity;
   }
 
   // A sweep, one animation frame at a time; with reduced motion, a turn at a time.
@@ -120,12 +113,13 @@ export function makeMotion(controls, { program, vertex, turnDegrees, changed }) 
       show(position);
       return;
     }
-    start();
+    playing = true;
+    saidAt = -Infinity;
     if (position >= 3) {
       show(0);
+    } else {
+      describe();
     }
-    saidAt = -Infinity;
-    describe();
     if (reducedMotion.matches) {
       stepTimer = setTimeout(stepOn, turnTime / 3);
     } else {

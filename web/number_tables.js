@@ -1,6 +1,7 @@
 // The numbers behind the picture, in tables under it: the angles, the three matrices, V0..V7
 // of the four cubes, and the product Rz·Ry·Rx. Built empty when the page loads and filled as
-// the program finishes each step; every figure the program's own float.
+// the program finishes each step; every figure the program's own float, but the product's,
+// which is worked out here.
 import { floatText } from './float_text.js';
 import { say, sayWith, words } from './language.js';
 
@@ -53,8 +54,9 @@ function largestDifference(matrix, red, yellow) {
 export function makeNumberTables(container) {
   function matrixTable(id) {
     const cells = [];
-    const head = element('tr', {}, element('td'), ...[1, 2, 3].map((n) => element('th', { scope: 'col' }, say('column', { n }))));
-    const rows = [0, 1, 2].map((i) => element('tr', {}, element('th', { scope: 'row' }, say('row', { n: i + 1 })),
+    // Headers left empty: word() names them.
+    const head = element('tr', {}, element('td'), ...[1, 2, 3].map(() => element('th', { scope: 'col' })));
+    const rows = [0, 1, 2].map(() => element('tr', {}, element('th', { scope: 'row' }),
       ...[0, 1, 2].map(() => { const td = element('td'); cells.push(td); return td; })));
     const title = element('caption');
     return { table: element('table', { id }, title, element('thead', {}, head), element('tbody', {}, ...rows)), title, cells };
@@ -74,7 +76,7 @@ export function makeNumberTables(container) {
 
   // V0..V7 of the four cubes, a column group per cube; each vertex's header is a button that
   // marks that vertex on the picture.
-  const cubeHeads = swatches.map((swatch, c) => element('th', { scope: 'colgroup', colspan: '3', id: `cube-${c}` }));
+  const cubeHeads = swatches.map((_, c) => element('th', { scope: 'colgroup', colspan: '3', id: `cube-${c}` }));
   const axisRow = element('tr', {}, element('td'), ...swatches.flatMap((_, c) => ['x', 'y', 'z'].map((a) =>
     element('th', { scope: 'col', id: `cube-${c}-${a}` }, a))));
   const vertexCells = swatches.map(() => []);
@@ -117,7 +119,7 @@ export function makeNumberTables(container) {
       table.table.querySelectorAll('thead th').forEach((th, j) => { th.textContent = say('column', { n: j + 1 }); });
       table.table.querySelectorAll('tbody th').forEach((th, i) => { th.textContent = say('row', { n: i + 1 }); });
     }
-    matrices.forEach((m, step) => sayMatrix(step));
+    [0, 1, 2].forEach(sayMatrix);
     productTable.title.replaceChildren(...sayWith('productCaption', {}, {
       product: element('span', {}, factors[0], '\u00b7', factors[1], '\u00b7', factors[2]),
     }));

@@ -19,7 +19,8 @@
 //                corner the camera cannot place)
 //   check        the last prediction checked, or null: { cube, vertex, predicted: [x, y, z],
 //                program: [x, y, z], verdict: 'correct' | 'wrong', mistakes: [ids] }
-//   task         the task of a task link ({ vertex, cube, answers }), or null
+//   task         the task of this run, a task link's or the homework's ({ vertex, cube, answers }),
+//                or null
 //   taskProblem  why the link's task cannot be asked ({ problem, item }), or null
 //   homework     the homework set the page runs, or null: { title, student, tasks: [{ vertex,
 //                cube, answers }], results: [{ task, verdict, mistakes, counted, predicted }],
@@ -34,12 +35,12 @@
 /* global createCubeRotation */
 import { makePredictionCheck } from './check.js';
 import { setInDocument, setInFragment } from './homework.js';
-import { browserStorage } from './homework_results.js';
+import { browserStorage, keepLocally, keptLocally } from './homework_results.js';
 import { makeHomework } from './homework_view.js';
 import { ownSingleFile } from './lms_package.js';
 import { printSheets } from './print_sheet.js';
 import { findApi } from './scorm.js';
-import { makeTeacherPanel } from './teacher_view.js';
+import { makeTeacherPanel, setProblemText } from './teacher_view.js';
 import { makeConsolePane } from './console_pane.js';
 import { floatText } from './float_text.js';
 import { tolerance } from './grading.js';
@@ -49,7 +50,7 @@ import { languageNames } from './messages.js';
 import { makeMotion } from './motion.js';
 import { makeNumberTables } from './number_tables.js';
 import { makePictureOverlay } from './picture.js';
-import { answersInFragment, splitLanguage, taskFragment, taskInFragment, withLanguage } from './task_link.js';
+import { answersInFragment, cubeLinkNames, splitLanguage, taskFragment, taskInFragment, withLanguage } from './task_link.js';
 
 // The single file's own text, taken before anything changes the page: a homework package
 // carries it.
@@ -58,14 +59,11 @@ const byId = (id) => document.getElementById(id);
 
 // The page's language: the link's, else the reader's last choice (kept where the browser
 // allows a page to keep anything), else the browser's languages.
-const storedLanguage = { key: 'cube-rotation.language' };
-try {
-  storedLanguage.value = localStorage.getItem(storedLanguage.key);
-} catch {
-  storedLanguage.value = null; // storage refused (some browsers, a page from the disk)
-}
+const storage = browserStorage(window);
+const languageKey = 'cube-rotation.language';
 const { language: linkLanguage, rest: fragment } = splitLanguage(location.hash);
-setLanguage(knownLanguage(linkLanguage) ?? knownLanguage(storedLanguage.value) ?? languageOf(navigator.languages ?? [navigator.language]));
+setLanguage(knownLanguage(linkLanguage) ?? knownLanguage(keptLocally(storage, languageKey))
+  ?? languageOf(navigator.languages ?? [navigator.language]));
 
 let canvas = byId('canvas');
 const transcript = byId('transcript');
@@ -88,7 +86,7 @@ const status = {
   get queued() { return terminal.queued; },
   corners: [],
   check: null,
-  task,
+  get task() { return task; },
   taskProblem: linkTask?.problem ? linkTask : null,
   motion: null,
   homework: null,
@@ -216,7 +214,6 @@ document.addEventListener('click', (event) => {
 // The picture with its key over the whole screen, for a projector; Esc returns.
 const picture = byId('picture');
 const fullscreenButton = byId('fullscreen');
-fullscreenButton.hidden = !document.fullscreenEnabled;
 fullscreenButton.addEventListener('click', () => {
   if (document.fullscreenElement) {
     document.exitFullscreen();
@@ -257,13 +254,15 @@ const onCanvas = (point) => [0, 1].map((axis) => program._pageProject(...point, 
 // tables) until the first check.
 const answerParts = ['console', 'hint', 'picture', 'canvas-note', 'readings-note', 'numbers'];
 const statement = byId('task');
-let revealed = !task;
-answerParts.forEach((id) => { byId(id).hidden = !revealed; });
-// Saving, sharing or showing the picture would give a task's answer away before its check.
-function showHeaderButtons() {
-  ['share', 'save'].forEach((id) => { byId(id).hidden = !revealed; });
-  byId('fullscreen').hidden = !revealed || !document.fullscreenEnabled;
+let revealed = true;
+// Shows or hides those parts, and the header's buttons that would give the answer away too:
+// saving, sharing or showing the picture.
+function reveal(shown) {
+  revealed = shown;
+  [...answerParts, 'share', 'save'].forEach((id) => { byId(id).hidden = !shown; });
+  byId('fullscreen').hidden = !shown || !document.fullscreenEnabled;
 }
+reveal(!task);
 
 // The task in words, with the angles as the program read them, once it has read them all.
 function stateTask() {
@@ -292,7 +291,7 @@ function showLinkProblem(saying) {
 if (status.taskProblem) {
   const { problem, item } = status.taskProblem;
   showLinkProblem(() => say('badTask', {
-    why: say(`bad${capital(problem)}`, { item }), example: '#zadatak=V7,30,45,60', names: 'plava, zelena, zuta',
+    why: say(`bad${capital(problem)}`, { item }), example: '#zadatak=V7,30,45,60', names: cubeLinkNames.slice(1).join(', '),
   }));
 }
 onLanguage(() => {
@@ -338,13 +337,15 @@ function savePicture() {
     context.drawImage(canvas, 0, 0);
     overlay.drawOn(context);
   }
-  source.toBlob((blob) => {
-    const link = document.createElement('a');
-    link.href = URL.createObjectURL(blob);
-    link.download = pictureName(terminal.sentLines);
-    link.click();
-    setTimeout(() => URL.revokeObjectURL(link.href), 10000); // long after the download began
-  }, 'image/png');
+  source.toBlob((blob) => download(blob, pictureName(terminal.sentLines)), 'image/png');
+}
+
+function download(blob, name) {
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(blob);
+  link.download = name;
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 10000); // long after the download began
 }
 
 // A comma between digits reads as the end of the number, and a true minus sign or a degree
@@ -506,7 +507,8 @@ onLanguage(sayNotes);
 
 const form = byId('check-form');
 const predictions = makePredictionCheck(form, byId('verdict'), {
-  // In a task the program has its answers from the link; otherwise it needs all three.
+  // In a task the program has its answers from the link or the homework; otherwise it needs
+  // all three.
   program: () => (!status.failed && (finished || task) ? whenFinished : null),
   checked(result) {
     status.check = result;
@@ -517,9 +519,7 @@ const predictions = makePredictionCheck(form, byId('verdict'), {
     }
     overlay.setCheck({ vertex: result.vertex, program: onCanvas(result.program), predicted: onCanvas(result.predicted) });
     if (!revealed) {
-      revealed = true;
-      answerParts.forEach((id) => { byId(id).hidden = false; });
-      showHeaderButtons();
+      reveal(true);
       overlay.showVertex(result.vertex);
       predictions.free();
       byId('check').scrollIntoView({ block: 'nearest' });
@@ -537,15 +537,13 @@ if (task) {
 // link is, and the page runs as without it.
 const homeworkSet = setInDocument(document) ?? setInFragment(fragment);
 const homework = homeworkSet && !homeworkSet.problem ? makeHomework(byId('homework'), {
-  set: homeworkSet, api: findApi(window), storage: browserStorage(window), runTask, changed: (state) => { status.homework = state; },
+  set: homeworkSet, api: findApi(window), storage, runTask, changed: (state) => { status.homework = state; },
 }) : null;
 if (homework) {
-  revealed = false;
-  answerParts.forEach((id) => { byId(id).hidden = true; });
+  reveal(false);
 }
-showHeaderButtons();
 if (homeworkSet?.problem) {
-  showLinkProblem(() => say('badSet', { why: say(`badSet${capital(homeworkSet.problem)}`) }));
+  showLinkProblem(() => say('badSet', { why: setProblemText(homeworkSet.problem) }));
 }
 byId('homework').querySelector('[data-part=print]').addEventListener('click', () => printSheets(byId('print-sheet'), [homework.sheet()]));
 // The teacher's panel and task links, out of a student's way: not on a homework's page.
@@ -557,6 +555,7 @@ makeTeacherPanel(byId('teacher'), {
     ? [0, 1, 2].map((axis) => program._pageAnswer(...asked.answers.map(Number), asked.cube, asked.vertex, axis)) : null),
   offerLink: (box, link) => offerLink(box, link, ['linkCopied', 'copyLink']),
   print: (sheets) => printSheets(byId('print-sheet'), sheets),
+  download,
 });
 onLanguage(() => {
   tables.word();
@@ -566,18 +565,14 @@ onLanguage(() => {
   placeGlosses(transcript, byId('question-gloss'));
 });
 
-// The language switch, each language named in itself; the choice is kept for the next visit
-// and in the page's address, so that a reload keeps it too.
+// The language switch, each language named in itself; the choice is kept for the next visit,
+// and in the page's address when that names a language, so that a reload keeps it too.
 const languageChoice = byId('language');
 languageChoice.append(...languages.map((code) => Object.assign(new Option(languageNames[code], code), { lang: code })));
 languageChoice.value = currentLanguage();
 languageChoice.addEventListener('change', () => {
   setLanguage(languageChoice.value);
-  try {
-    localStorage.setItem(storedLanguage.key, currentLanguage());
-  } catch {
-    // kept for this visit only
-  }
+  keepLocally(storage, languageKey, currentLanguage());
   if (linkLanguage !== null) {
     history.replaceState(null, '', withLanguage(currentLanguage(), fragment));
   }
@@ -706,13 +701,12 @@ function runTask(next) {
   litAxis = -1;
   endsApart = null;
   Object.assign(status, { started: false, windowOpen: false, firstFrameAt: null, ready: false, corners: [], check: null,
-    motion: null, task: next });
+    motion: null });
   program = null;
   finished = null;
   whenFinished = new Promise((resolve) => { resolveFinished = resolve; });
   task = next;
-  revealed = false;
-  answerParts.forEach((id) => { byId(id).hidden = true; });
+  reveal(false);
   ['motion-key', 'comma-note', 'task-link', 'shared'].forEach((id) => { byId(id).hidden = true; });
   ['key-x', 'key-y', 'key-z'].forEach((id, axis) => { byId(id).textContent = 'XYZ'[axis]; });
   ['copy', 'make-task', 'save'].forEach((id) => { byId(id).disabled = true; });
@@ -723,7 +717,6 @@ function runTask(next) {
   byId('numbers-waiting').hidden = false;
   byId('readings-note').textContent = '';
   statement.hidden = true;
-  showHeaderButtons();
   predictions.clear();
   predictions.ask(task.cube, task.vertex);
   runProgram(task.answers);

@@ -26,7 +26,7 @@ export function answersInFragment(fragment) {
 }
 
 // A whole item that the program reads as one number, all of it.
-const programNumber = /^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$/;
+export const programNumber = /^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$/;
 // Halfway between the largest float and 2^128: a number this large reads as infinity.
 const pastFloats = 2 ** 128 - 2 ** 103;
 

@@ -6,10 +6,14 @@ import { onLanguage, say } from './language.js';
 import { lmsPackage } from './lms_package.js';
 import { answerText, taskText } from './print_sheet.js';
 
+// Why a set cannot be used (a problem of setProblem's or of a set link's), in words.
+export const setProblemText = (problem) => say(`badSet${problem[0].toUpperCase()}${problem.slice(1)}`);
+
 // `box` is the panel; `ownHtml()` the single file's text (or a promise of it); `answer(task)`
 // the program's answer to a task, [x, y, z], or null while the program is not there;
-// `offerLink(box, fragment)` shows a link; `print(sheets)` prints the key.
-export function makeTeacherPanel(box, { ownHtml, answer, offerLink, print }) {
+// `offerLink(box, fragment)` shows a link; `print(sheets)` prints the key; `download(blob,
+// name)` saves a file.
+export function makeTeacherPanel(box, { ownHtml, answer, offerLink, print, download }) {
   const form = box.querySelector('form');
   const field = (name) => form.elements.namedItem(name);
   const part = (name) => box.querySelector(`[data-part=${name}]`);
@@ -50,7 +54,7 @@ export function makeTeacherPanel(box, { ownHtml, answer, offerLink, print }) {
       passMark: number('passMark'),
     };
     const problem = setProblem(made);
-    part('problem').textContent = problem ? say(`badSet${problem[0].toUpperCase()}${problem.slice(1)}`) : '';
+    part('problem').textContent = problem ? setProblemText(problem) : '';
     return problem ? null : made;
   }
 
@@ -71,11 +75,8 @@ export function makeTeacherPanel(box, { ownHtml, answer, offerLink, print }) {
   part('package').addEventListener('click', async () => {
     const made = set();
     if (made) {
-      const link = document.createElement('a');
-      link.href = URL.createObjectURL(new Blob([lmsPackage(await ownHtml(), made)], { type: 'application/zip' }));
-      link.download = `${made.title.normalize('NFD').replace(/[^\w]+/g, '-').replace(/^-|-$/g, '').toLowerCase() || 'domaci'}-scorm12.zip`;
-      link.click();
-      setTimeout(() => URL.revokeObjectURL(link.href), 10000); // long after the download began
+      download(new Blob([lmsPackage(await ownHtml(), made)], { type: 'application/zip' }),
+        `${made.title.normalize('NFD').replace(/[^\w]+/g, '-').replace(/^-|-$/g, '').toLowerCase() || 'domaci'}-scorm12.zip`);
     }
   });
   part('showKey').addEventListener('click', () => {
