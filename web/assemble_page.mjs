@@ -15,7 +15,10 @@ import { gzipSync } from 'node:zlib';
 import { transformSync } from 'esbuild';
 
 const hash = (text) => `'sha256-${createHash('sha256').update(text, 'utf8').digest('base64')}'`;
-const inline = (html, tag) => [...html.matchAll(new RegExp(`<${tag}>([\\s\\S]*?)</${tag}>`, 'g'))].map((m) => m[1]);
+// The text of each inline script or style, whatever its attributes, but for a script that
+// loads a file or is the .wasm's data block.
+const inline = (html, tag) => [...html.matchAll(new RegExp(`<${tag}\\b([^>]*)>([\\s\\S]*?)</${tag}>`, 'g'))]
+  .filter((m) => !/\bsrc=|type="application\/gzip"/.test(m[1])).map((m) => m[2]);
 // The .wasm gzipped, then in base64: base64 would hide its repetitions from the gzip of the
 // whole file, so it is packed first, and the page unpacks it with the browser's own gzip.
 const wasmBlock = (wasm) => `<script type="application/gzip" id="program-wasm">${gzipSync(wasm, { level: 9 }).toString('base64')}</script>`;

@@ -58,6 +58,7 @@ test('a page whose inline code its policy does not allow fails: a script changed
   const broken = {
     'a script changed': html.replace('document.title += ""', 'document.title += "!"'),
     'a script added': html.replace('</body>', '<script>window.injected = 1;</script></body>'),
+    'a script with attributes added': html.replace('</body>', '<script defer type="module">window.injected = 1;</script></body>'),
     'the style changed': html.replace('<style>', '<style>body { color: red; }'),
     'inline code allowed': html.replace("script-src ", "script-src 'unsafe-inline' "),
     'no policy': html.replace(/<meta http-equiv="Content-Security-Policy"[^>]*>/, ''),
