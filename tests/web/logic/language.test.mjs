@@ -72,14 +72,14 @@ test('the Cyrillic page reads back letter for letter as the Latin one, and keeps
 });
 
 property('any Serbian word in Latin letters turns into Cyrillic and back unchanged',
-  fc.array(fc.constantFrom(...alphabet.map(([l]) => l).filter((l) => !['lj', 'nj', 'dž'].includes(l))), { minLength: 1, maxLength: 12 })
+  fc.array(fc.constantFrom(...alphabet.map(([l]) => l)), { minLength: 1, maxLength: 12 })
     .map((letters) => letters.join(''))
-    .filter((word) => !/[ln]j|dž/.test(word) && !latinNames.test(word) && !latinNames.test(word[0].toUpperCase() + word.slice(1))),
+    .filter((word) => !latinNames.test(word) && !latinNames.test(word[0].toUpperCase() + word.slice(1))),
   (word) => {
     const capital = word[0].toUpperCase() + word.slice(1);
     for (const w of [word, capital]) {
       const cyrillic = toCyrillic(w);
-      assert.ok(!/[a-z]/i.test(cyrillic.replace(/[A-Z]$/, '')), cyrillic);
+      assert.ok(!/[a-z]/i.test(cyrillic), cyrillic);
       assert.equal(backToLatin(cyrillic), w);
     }
   }, 2000);

@@ -65,10 +65,11 @@ property('every chosen corner the camera places is ringed; no mark is drawn wher
   assert.equal(marks.some((m) => m.kind === 'cross'), Boolean(predictedPlaced));
 }, 2000);
 
-property('one vertex on four cubes that meet gets one label that says so', fc.tuple(fc.integer({ min: 0, max: 7 }), position, position)
-  .filter(([, x, y]) => Number.isFinite(x + y)), ([vertex, x, y]) => {
-  const all = Array.from({ length: 32 }, (_, i) => ({ cube: Math.floor(i / 8), vertex: i % 8, x: i % 8 === vertex ? x : 5000, y }));
-  const labels = overlayMarks(all, `vertex-${vertex}`, null, names).filter((m) => m.kind === 'text');
-  assert.ok(labels.length <= 1);
-  labels.forEach((label) => assert.equal(label.text, `V${vertex} (sve cetiri kocke)`));
-}, 500);
+// Away from the edges, where a label always has room.
+property('one vertex on four cubes that meet gets one label that says so',
+  fc.tuple(fc.integer({ min: 0, max: 7 }), fc.double({ min: 200, max: 800, noNaN: true }), fc.double({ min: 100, max: 600, noNaN: true })),
+  ([vertex, x, y]) => {
+    const all = Array.from({ length: 32 }, (_, i) => ({ cube: Math.floor(i / 8), vertex: i % 8, x: i % 8 === vertex ? x : 5000, y }));
+    const labels = overlayMarks(all, `vertex-${vertex}`, null, names).filter((m) => m.kind === 'text');
+    assert.deepEqual(labels.map((label) => label.text), [`V${vertex} (sve cetiri kocke)`]);
+  }, 500);
