@@ -9,6 +9,7 @@ import { createServer } from 'node:http';
 import { dirname, extname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
+import { floatBits, floatOfBits } from './floats.mjs';
 
 export { default as AxeBuilder } from '@axe-core/playwright';
 
@@ -105,9 +106,7 @@ export function nativeCorners(nativeBuild, input) {
 }
 
 // The 32-bit float of a bit pattern in hex.
-export function floatOfBits(hex) {
-  return new DataView(Uint32Array.of(parseInt(hex, 16)).buffer).getFloat32(0, true);
-}
+export const floatOfHex = (hex) => floatOfBits(parseInt(hex, 16));
 
 // A picture's pixels as 8-bit RGB, row by row from the top left (ImageMagick's reading):
 // { width, height, at(x, y) => [r, g, b] }.
@@ -130,16 +129,11 @@ export function differingOutside(a, b, boxes, work) {
   return differingPixels(...masked);
 }
 
-// A number as the page writes it (U+2212 for minus, U+221E for infinity) to the bits of the 32-bit float it
-// reads back as, in hex; NaN for any NaN.
-export function floatBits(text) {
+// A number as the page writes it (U+2212 for minus, U+221E for infinity) to the bits of the
+// 32-bit float it reads back as, in hex; 'nan' for any NaN.
+function hexOfShown(text) {
   const value = Math.fround(Number(text.replace(/\u2212/g, '-').replace('\u221e', 'Infinity')));
-  if (Number.isNaN(value)) {
-    return 'nan';
-  }
-  const view = new DataView(new ArrayBuffer(4));
-  view.setFloat32(0, value);
-  return view.getUint32(0).toString(16).padStart(8, '0');
+  return Number.isNaN(value) ? 'nan' : floatBits(value).toString(16).padStart(8, '0');
 }
 
 // What the page's tables show, cell by cell (run in the page).
@@ -153,7 +147,7 @@ export function numbersDiffering(shown, native) {
   const nanOr = (hex) => (/^7f[89a-f]|^ff[89a-f]/.test(hex) && hex.slice(2) !== '800000' ? 'nan' : hex);
   const differing = [];
   const check = (where, text, hex) => {
-    if (floatBits(text ?? '') !== nanOr(hex)) {
+    if (hexOfShown(text ?? '') !== nanOr(hex)) {
       differing.push(`${where}: shown ${text}, native ${hex}`);
     }
   };

@@ -19,7 +19,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import {
-  consoleInputs, differingOutside, differingPixels, floatOfBits, nativeCorners, nativeNumbers, numbersDiffering,
+  consoleInputs, differingOutside, differingPixels, floatOfHex, nativeCorners, nativeNumbers, numbersDiffering,
   pageTestEnvironment, pageUrl, rgbPixels, runNative, servePage, shownNumbers,
 } from '../../testkit/browser.mjs';
 import { launch, waitTimeout } from '../../testkit/engines.mjs';
@@ -272,7 +272,7 @@ test(`${engine}: task links from the disk each grade their own vertex and cube, 
       const task = /^#zadatak=V(\d),([^,]+),([^,]+),([^,]+)(?:,(\w+))?$/.exec(fragment);
       const [vertex, degrees, cube] = [Number(task[1]), task.slice(2, 5).map(Number), { plava: 1, zelena: 2 }[task[5]] ?? 3];
       const native = nativeNumbers(nativeBuild, `${degrees.join('\n')}\n`);
-      const exact = native.cubes[cube][vertex].map(floatOfBits);
+      const exact = native.cubes[cube][vertex].map(floatOfHex);
       const page = await browser.open(`${pathToFileURL(singlePage).href}${withLanguage(language, fragment)}`, { width, height: 900 });
       try {
         await page.waitFor(() => cubeRotation.ready);

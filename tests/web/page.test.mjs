@@ -15,7 +15,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import {
-  AxeBuilder, answerPrompts, collectProblems, differingOutside, differingPixels, floatOfBits, launchChromium,
+  AxeBuilder, answerPrompts, collectProblems, differingOutside, differingPixels, floatOfHex, launchChromium,
   nativeNumbers, numbersDiffering, pageUrl, pageTestEnvironment, runNative as nativeRun, servePage,
 } from '../../testkit/browser.mjs';
 import { waitTimeout } from '../../testkit/engines.mjs';
@@ -349,9 +349,9 @@ test('the numbers: the product of the three turns and how far the yellow cube is
   // The yellow cube is that product applied to the red one up to the program's rounding in
   // each step; the page says by how much at most, to two digits. Worked out here by turning
   // each red vertex with the program's three float matrices one after another, in double.
-  const [rx, ry, rz] = native.turns.map((turn) => turn.slice(2).map(floatOfBits));
+  const [rx, ry, rz] = native.turns.map((turn) => turn.slice(2).map(floatOfHex));
   const apply = (m, v) => [0, 1, 2].map((i) => m[3 * i] * v[0] + m[3 * i + 1] * v[1] + m[3 * i + 2] * v[2]);
-  const [red, yellow] = [native.cubes[0], native.cubes[3]].map((cube) => cube.map((v) => v.map(floatOfBits)));
+  const [red, yellow] = [native.cubes[0], native.cubes[3]].map((cube) => cube.map((v) => v.map(floatOfHex)));
   const largest = Math.max(...red.flatMap((v, label) => apply(rz, apply(ry, apply(rx, v))).map((x, i) => Math.abs(x - yellow[label][i]))));
   assert.ok(largest > 0 && largest < 1e-6, `${largest}`);
   // And the turns worked out from the angles put the yellow cube within a few float steps.
