@@ -1,5 +1,6 @@
 #include "cube.h"
 
+#include "geometry/matrix.h"
 #include "geometry/records.h"
 #include "scene/scene.h"
 
@@ -20,6 +21,15 @@ CubeModel makeCube()
     }};
     refreshEdges(cube);
     return cube;
+}
+
+CubeVertices turned(const Matrix3& rotation, const CubeVertices& vertices)
+{
+    CubeVertices result;
+    for (const int v : vertexAddingOrder) {
+        result[v] = transform(rotation, vertices[v]);
+    }
+    return result;
 }
 
 void refreshEdges(CubeModel& cube)

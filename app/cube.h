@@ -4,11 +4,14 @@
 
 #include <array>
 
+// A cube's eight vertices by label, V0..V7.
+using CubeVertices = std::array<Point, 8>;
+
 // The cube of side 5 with one corner at the origin, as vertex records V0..V7 and edge
 // records E1..E12 (edges[0] is E1). Edge records hold copies of their vertices, so they are
 // refreshed after the vertices move.
 struct CubeModel {
-    std::array<Point, 8> vertices;
+    CubeVertices vertices;
     std::array<Segment, 12> edges;
 };
 
@@ -27,6 +30,9 @@ inline constexpr std::array<std::array<int, 2>, 12> edgeEnds = {{
 
 // The starting cube; every record is BLACK.
 CubeModel makeCube();
+
+// Each vertex turned by `rotation` on its own (transform, so colours are kept).
+CubeVertices turned(const Matrix3& rotation, const CubeVertices& vertices);
 
 // Copies the vertex records into the edge records; the edges keep their own colour.
 void refreshEdges(CubeModel& cube);

@@ -12,16 +12,16 @@
 
 namespace {
 
+// A step's prompt and the colour of its cube; its rotation is axisRotations[step].
 struct AxisStep {
     const char* prompt;
-    Matrix3 (*rotation)(float radians);
     Color color;
 };
 
 constexpr std::array<AxisStep, 3> kSteps = {{
-    {"\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n", rotationX, BLUE},
-    {"\n\nZa koliko stepeni zelite da rotirate kvadar po Y osi?\n", rotationY, GREEN},
-    {"\n\nZa koliko stepeni zelite da rotirate kvadar po Z osi?\n", rotationZ, YELLOW},
+    {"\n\nZa koliko stepeni zelite da rotirate kvadar po X osi?\n", BLUE},
+    {"\n\nZa koliko stepeni zelite da rotirate kvadar po Y osi?\n", GREEN},
+    {"\n\nZa koliko stepeni zelite da rotirate kvadar po Z osi?\n", YELLOW},
 }};
 
 constexpr const char* kLegend = "\n\nPocetna kocka: crvena\n"
@@ -37,14 +37,6 @@ void write(std::FILE* output, const char* text)
     static_cast<void>(std::fflush(output));
 }
 
-void rotate(CubeModel& cube, const Matrix3& rotation)
-{
-    for (const int v : vertexAddingOrder) {
-        cube.vertices[v] = transform(rotation, cube.vertices[v]);
-    }
-    refreshEdges(cube);
-}
-
 } // namespace
 
 float toRadians(float degrees) { return static_cast<float>(degrees * (std::numbers::pi / 180.0)); }
@@ -57,11 +49,12 @@ void runDialogue(CubeModel& cube, NumberReader& input, std::FILE* output, AxisTu
         write(output, step.prompt);
         readNumber(input, degrees); // a failed read keeps the previous angle
         const float radians = toRadians(degrees);
-        const Matrix3 rotation = step.rotation(radians);
+        const Matrix3 rotation = axisRotations[i](radians);
         if (turns != nullptr) {
             (*turns)[i] = {degrees, radians, rotation};
         }
-        rotate(cube, rotation);
+        cube.vertices = turned(rotation, cube.vertices);
+        refreshEdges(cube);
         addCube(cube, step.color);
         if (stepFinished != nullptr) {
             stepFinished(i);

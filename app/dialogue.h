@@ -1,6 +1,8 @@
 #pragma once
 
 #include "cube.h"
+#include "geometry/matrix.h"
+#include "geometry/records.h"
 #include "number_reader.h"
 
 #include <array>
@@ -17,6 +19,9 @@ struct AxisTurn {
 
 // The turns about X, Y and Z, in that order.
 using AxisTurns = std::array<AxisTurn, 3>;
+
+// The rotation builder of each step, by its index in AxisTurns: 0 X, 1 Y, 2 Z.
+inline constexpr std::array<Matrix3 (*)(float radians), 3> axisRotations = {rotationX, rotationY, rotationZ};
 
 // Called once a step's cube is in the scene, before the next text is written: 0, 1 or 2
 // for X, Y or Z.

@@ -11,30 +11,22 @@
 
 namespace {
 
-constexpr std::array<Matrix3 (*)(float), 3> kBuilders = {rotationX, rotationY, rotationZ};
 constexpr std::array<Point, 3> kWorldAxes = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
 constexpr int kTurns = 3;
 
 std::size_t at(int index) { return static_cast<std::size_t>(index); }
 
-CubeVertices turned(const Matrix3& rotation, const CubeVertices& cube)
-{
-    CubeVertices result;
-    for (std::size_t v = 0; v < cube.size(); ++v) {
-        result[v] = transform(rotation, cube[v]);
-    }
-    return result;
-}
-
-} // namespace
-
+// The rotation of turn `turn` by `radians`: the world reading's builder of its axis, or the
+// rotation about the cube's own axis.
 Matrix3 turnRotation(const MotionPlan& plan, int turn, float radians)
 {
     if (plan.reading == Reading::world) {
-        return kBuilders[at(plan.answers[at(turn)])](radians);
+        return axisRotations[at(plan.answers[at(turn)])](radians);
     }
     return rotationAbout(plan.axes[at(turn)], radians);
 }
+
+} // namespace
 
 MotionPlan planMotion(Reading reading, const AxisTurns& turns)
 {
@@ -58,7 +50,7 @@ MotionPlan planMotion(Reading reading, const AxisTurns& turns)
 MotionStatus motionAt(const MotionPlan& plan, double position)
 {
     MotionStatus status;
-    // The start itself, not the start turned by nothing: that would make its -0.0s +0.0.
+    // No turn is in play at the start, before it or at NaN: k would be -1.
     if (!(position > 0.0)) {
         status.vertices = plan.stops[0];
         return status;
@@ -68,9 +60,9 @@ MotionStatus motionAt(const MotionPlan& plan, double position)
     }
     const int k = static_cast<int>(std::ceil(position)) - 1;
     status.turn = k;
-    status.fraction = position - k;
-    status.radians = static_cast<float>(status.fraction * plan.radians[at(k)]);
-    status.degrees = static_cast<float>(status.fraction * plan.degrees[at(k)]);
+    const double fraction = position - k;
+    status.radians = static_cast<float>(fraction * plan.radians[at(k)]);
+    status.degrees = static_cast<float>(fraction * plan.degrees[at(k)]);
     status.vertices = turned(turnRotation(plan, k, status.radians), plan.stops[at(k)]);
     return status;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cube.h"
 #include "dialogue.h"
 #include "geometry/records.h"
 
@@ -11,9 +12,6 @@
 // first z by the Z answer, then the once-turned y' by the Y answer, then the twice-turned x''
 // by the X answer. Both end on the yellow cube.
 enum class Reading : std::uint8_t { world, own };
-
-// The cube's eight vertices by label, V0..V7.
-using CubeVertices = std::array<Point, 8>;
 
 // The labels of the vertices at the far end of the cube's own x, y and z edges from V2, the
 // corner at the origin, which every turn leaves there: their directions are the cube's own axes.
@@ -37,7 +35,6 @@ MotionPlan planMotion(Reading reading, const AxisTurns& turns);
 // The moving cube at one position of the turns.
 struct MotionStatus {
     int turn = -1;        // in playing order, 0..2; -1 at the start, where no turn is in play
-    double fraction = 0;  // of that turn done, in (0, 1]
     float radians = 0.0f; // the angle turned so far in that turn
     float degrees = 0.0f; // the same in the degrees read
     CubeVertices vertices{};
@@ -48,7 +45,3 @@ struct MotionStatus {
 // angle with the turn's own builder, so that each whole position is that stop bit for bit.
 // Positions beyond either end count as that end, NaN as the start.
 MotionStatus motionAt(const MotionPlan& plan, double position);
-
-// The rotation of turn `turn` by `radians`: the world reading's builder of its axis, or the
-// rotation about the cube's own axis.
-Matrix3 turnRotation(const MotionPlan& plan, int turn, float radians);

@@ -13,6 +13,21 @@
 
 namespace {
 
+// The colours of what the turns in motion add to the picture: none of the scene's cubes'.
+constexpr Color kMovingCubeColor = MAGENTA;
+constexpr Color kTurnAxisColor = BLACK;
+constexpr Color kPathColor = ORANGE;    // the arc the chosen vertex sweeps
+constexpr Color kOwnAxesColor = PURPLE; // the cube's own axes, as arrows
+constexpr Color kOwnStopsColor = CYAN;  // where the own-axes turns have stopped so far
+
+// The turn's axis is drawn this far either side of the origin: far past the picture's edges.
+constexpr float kAxisReach = 100.0f;
+// but towards the camera, which faces the plane z = 0 from 30 away, to this z at most: WebGL
+// draws no line that passes behind the eye.
+constexpr float kAxisDepth = 20.0f;
+// The own axes' arrows are half as long again as the cube's edges, so that they stick out.
+constexpr float kArrowLength = 7.5f;
+
 constexpr double kFullTurn = 2.0 * std::numbers::pi;
 constexpr double kArrowHead = 0.6;      // how far back from the tip the head's wings reach
 constexpr double kArrowHalfWidth = 0.3; // and how far out
@@ -60,7 +75,7 @@ void addPath(MotionShapes& shapes, const MotionPlan& plan, const MotionStatus& s
     for (std::size_t i = 1; i <= strokes; ++i) {
         const double back = -swept * static_cast<double>(strokes - i) / static_cast<double>(strokes);
         const Point next = i == strokes ? now : transform(rotationAbout(axis, static_cast<float>(back)), now);
-        addStroke(shapes, previous, next, pathColor);
+        addStroke(shapes, previous, next, kPathColor);
         previous = next;
     }
 }
@@ -73,17 +88,17 @@ void addAxis(MotionShapes& shapes, const Point& axis)
     for (std::size_t e = 0; e < ends.size(); ++e) {
         const double sign = e == 0 ? -1.0 : 1.0;
         const double towardsCamera = sign * static_cast<double>(unit.z);
-        const double reach = towardsCamera * axisReach > axisDepth ? axisDepth / towardsCamera : axisReach;
+        const double reach = towardsCamera * kAxisReach > kAxisDepth ? kAxisDepth / towardsCamera : kAxisReach;
         ends[e] = along(axis, sign * reach);
     }
-    addStroke(shapes, ends[0], ends[1], turnAxisColor);
+    addStroke(shapes, ends[0], ends[1], kTurnAxisColor);
 }
 
 // An arrow from the origin along `direction`, its head's wings across it in the screen's
 // plane (the camera looks along -z), so that the head shows whichever way the arrow points.
 Point addArrow(MotionShapes& shapes, const Point& direction)
 {
-    const Point tip = along(direction, arrowLength);
+    const Point tip = along(direction, kArrowLength);
     const Point unit = along(direction, 1.0);
     Point across{-unit.y, unit.x, 0.0f};
     if (std::hypot(static_cast<double>(across.x), static_cast<double>(across.y)) < 1e-6) {
@@ -94,9 +109,9 @@ Point addArrow(MotionShapes& shapes, const Point& direction)
         const Point wing{static_cast<float>(tip.x - kArrowHead * unit.x + side * across.x),
                          static_cast<float>(tip.y - kArrowHead * unit.y + side * across.y),
                          static_cast<float>(tip.z - kArrowHead * unit.z + side * across.z)};
-        addStroke(shapes, tip, wing, ownAxesColor);
+        addStroke(shapes, tip, wing, kOwnAxesColor);
     }
-    addStroke(shapes, {}, tip, ownAxesColor);
+    addStroke(shapes, {}, tip, kOwnAxesColor);
     return tip;
 }
 
@@ -122,9 +137,9 @@ MotionShapes motionShapes(const MotionPlan& plan, const MotionStatus& status, in
             shapes.arrowTips[a] = addArrow(shapes, status.vertices[at(ownAxisVertex[a])]);
         }
         for (int stop = 1; stop <= status.turn; ++stop) {
-            addCube(shapes, plan.stops[at(stop)], ownStopsColor);
+            addCube(shapes, plan.stops[at(stop)], kOwnStopsColor);
         }
     }
-    addCube(shapes, status.vertices, movingCubeColor);
+    addCube(shapes, status.vertices, kMovingCubeColor);
     return shapes;
 }

@@ -7,22 +7,8 @@
 #include <array>
 #include <cstddef>
 
-// The colours of what the turns in motion add to the picture: none of the scene's cubes'.
-inline constexpr Color movingCubeColor = MAGENTA;
-inline constexpr Color turnAxisColor = BLACK;
-inline constexpr Color pathColor = ORANGE;    // the arc the chosen vertex sweeps
-inline constexpr Color ownAxesColor = PURPLE; // the cube's own axes, as arrows
-inline constexpr Color ownStopsColor = CYAN;  // where the own-axes turns have stopped so far
-
 // A full turn's arc is drawn with this many strokes, a part of a turn with its share of them.
 inline constexpr std::size_t arcStrokesPerTurn = 96;
-// The turn's axis is drawn this far either side of the origin: far past the picture's edges.
-inline constexpr float axisReach = 100.0f;
-// but towards the camera, which faces the plane z = 0 from 30 away, to this z at most: WebGL
-// draws no line that passes behind the eye.
-inline constexpr float axisDepth = 20.0f;
-// The own axes' arrows are half as long again as the cube's edges, so that they stick out.
-inline constexpr float arrowLength = 7.5f;
 
 // The most strokes a frame has: the axis, a whole turn's arc and three arrows of three.
 inline constexpr std::size_t maxStrokes = 1 + arcStrokesPerTurn + 9;

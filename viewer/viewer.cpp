@@ -86,7 +86,8 @@ void drawStrokes(std::span<const Segment> strokes)
 
 // In the whole scene's order: segments, then points, so that points cover lines; the
 // motion's own after the scene's, so that the moving cube covers the cube it is leaving.
-void drawMotion(const MotionPicture& picture)
+// The whole scene is the picture of all its entries and nothing of the motion's own.
+void drawPicture(const MotionPicture& picture)
 {
     drawLines();
     drawFirst(segmentList, picture.sceneSegments, drawSegment);
@@ -106,17 +107,7 @@ void display()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
-    if (motion) {
-        drawMotion(*motion);
-    } else {
-        drawLines();
-        for (const Segment& segment : segmentList) {
-            drawSegment(segment);
-        }
-        for (const Point& point : pointList) {
-            drawPoint(point);
-        }
-    }
+    drawPicture(motion.value_or(MotionPicture{pointList.size(), segmentList.size(), {}, {}, {}}));
     glPopMatrix();
     glFlush();
     glutSwapBuffers();

@@ -16,7 +16,6 @@
 #include <emscripten.h>
 
 #include <array>
-#include <cmath>
 #include <cstddef>
 #include <iterator>
 #include <span>
@@ -24,6 +23,11 @@
 namespace {
 
 AxisTurns turns; // as the dialogue held them, once it has run
+
+constexpr float kNan = __builtin_nanf("");
+
+// Coordinate 0, 1 or 2 (x, y, z) of `p`.
+float coordinate(const Point& p, int axis) { return axis == 0 ? p.x : axis == 1 ? p.y : p.z; }
 
 const Point* pointAt(int index)
 {
@@ -56,8 +60,6 @@ struct PageMotion {
 std::array<MotionPlan, 2>& plans = *new std::array<MotionPlan, 2>();
 PageMotion& motion = *new PageMotion();
 
-constexpr float kNan = __builtin_nanf("");
-
 } // namespace
 
 // A frame drawn on the page's request: WebGL clears the canvas once a frame is shown, so the
@@ -69,7 +71,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void pageRedraw() { glutPostRedisplay(); }
 extern "C" EMSCRIPTEN_KEEPALIVE float pageTurn(int step, int field)
 {
     if (step < 0 || step > 2 || field < 0 || field > 10) {
-        return __builtin_nanf("");
+        return kNan;
     }
     const AxisTurn& turn = turns[static_cast<std::size_t>(step)];
     if (field < 2) {
@@ -84,9 +86,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE float pagePoint(int index, int axis)
 {
     const Point* point = pointAt(index);
     if (point == nullptr || axis < 0 || axis > 2) {
-        return __builtin_nanf("");
+        return kNan;
     }
-    return axis == 0 ? point->x : axis == 1 ? point->y : point->z;
+    return coordinate(*point, axis);
 }
 
 // The label (0 for V0 ... 7 for V7) of the i-th vertex added of each cube.
@@ -104,10 +106,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE double pageProject(float x, float y, float z, in
     return axis == 0 ? position.x : position.y;
 }
 
-// The turns played in the picture. reading 0 turns about the fixed axes X, Y, Z by the
-// answers in turn (the program's own order), 1 about the cube's own axes: z by the Z answer,
-// the turned y' by Y, the twice-turned x'' by X. position 0 is the red cube, 3 the yellow
-// one; a position in (k, k + 1] is turn k (in playing order) at the fraction position - k.
+// The turns played in the picture: reading 0 or 1 (Reading::world or Reading::own in
+// app/motion.h) at `position` as motionAt takes it (0 the red cube, 3 the yellow one);
 // vertex 0..7 is the label whose path is drawn (any other: none). From the next frame the
 // picture shows the motion, or today's four cubes for a position of 3 or more, below 0 or
 // NaN, or a reading other than 0 and 1; the status below is the position's (3's beyond 3),
@@ -133,7 +133,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int pageMotion(int reading, double position, int
         motion.onCanvas[v] = windowPosition(motion.status.vertices[v]);
     }
     for (std::size_t a = 0; a < shapes.arrowTips.size(); ++a) {
-        motion.onCanvas[8 + a] = shapes.arrows ? windowPosition(shapes.arrowTips[a]) : WindowPosition{NAN, NAN};
+        motion.onCanvas[8 + a] = shapes.arrows ? windowPosition(shapes.arrowTips[a]) : WindowPosition{kNan, kNan};
     }
     if (position >= 3.0) {
         clearMotion();
@@ -166,8 +166,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE float pageMotionVertex(int label, int axis)
     if (!motion.known || label < 0 || label > 7 || axis < 0 || axis > 2) {
         return kNan;
     }
-    const Point& p = motion.status.vertices[static_cast<std::size_t>(label)];
-    return axis == 0 ? p.x : axis == 1 ? p.y : p.z;
+    return coordinate(motion.status.vertices[static_cast<std::size_t>(label)], axis);
 }
 
 // Where the camera puts a point to label, as pageProject does (0 for x, 1 for y, in
@@ -177,7 +176,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE float pageMotionVertex(int label, int axis)
 extern "C" EMSCRIPTEN_KEEPALIVE double pageMotionOnCanvas(int point, int axis)
 {
     if (!motion.known || point < 0 || point > 10 || axis < 0 || axis > 1) {
-        return NAN;
+        return kNan;
     }
     const WindowPosition& at = motion.onCanvas[static_cast<std::size_t>(point)];
     return axis == 0 ? at.x : at.y;
@@ -193,12 +192,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE float pageAnswer(float x, float y, float z, int 
         return kNan;
     }
     const std::array<float, 3> degrees = {x, y, z};
-    const std::array<Matrix3 (*)(float), 3> builders = {rotationX, rotationY, rotationZ};
     Point vertex = makeCube().vertices[static_cast<std::size_t>(label)];
     for (std::size_t step = 0; step < static_cast<std::size_t>(cube); ++step) {
-        vertex = transform(builders[step](toRadians(degrees[step])), vertex);
+        vertex = transform(axisRotations[step](toRadians(degrees[step])), vertex);
     }
-    return axis == 0 ? vertex.x : axis == 1 ? vertex.y : vertex.z;
+    return coordinate(vertex, axis);
 }
 
 int main(int argc, char** argv)

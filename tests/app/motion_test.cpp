@@ -37,6 +37,9 @@ constexpr double kTolerance = 1e-5;
 constexpr std::array<int, 3> kWorldOrder = {0, 1, 2};
 constexpr std::array<int, 3> kOwnOrder = {2, 1, 0};
 
+// The far ends of the cube's x, y and z edges from V2, the corner at the origin: V6, V5, V0.
+constexpr int kOwnAxisEnd[] = {6, 5, 0};
+
 struct Turned {
     AxisTurns turns;
     std::array<CubeVertices, 4> cubes; // the scene's red, blue, green and yellow cubes, by label
@@ -337,10 +340,9 @@ TEST_F(MotionShape, DrawsTheChosenVertexsPathAsAnArcAboutTheAxis)
                 // The axis by the tests' own reckoning: a coordinate axis, or the cube's own
                 // axis as the turn begins (the turned x, y or z edge from V2 at the origin).
                 const int answer = (reading == Reading::world ? kWorldOrder : kOwnOrder)[k];
-                const int edgeEnd[] = {6, 5, 0};
                 Vector3L axis = reading == Reading::world
                                     ? unitAxis(answer)
-                                    : vectorOf(plan.stops[k][static_cast<std::size_t>(edgeEnd[answer])]);
+                                    : vectorOf(plan.stops[k][static_cast<std::size_t>(kOwnAxisEnd[answer])]);
                 const long double length = std::sqrt(dot(axis, axis));
                 axis = {axis[0] / length, axis[1] / length, axis[2] / length};
                 const long double swept = std::fabs(static_cast<long double>(status.radians));
@@ -410,12 +412,11 @@ TEST_F(MotionShape, OwnReadingDrawsTheCubesOwnAxesAsArrows)
             const MotionShapes shapes = motionShapes(own, status, 0);
             ASSERT_TRUE(shapes.arrows);
             // Each arrow runs from the origin half as far again as the cube's own x, y or z
-            // edge from V2 (to V6, V5, V0), and its head's two wings meet the shaft at the tip.
-            const int edgeEnd[] = {6, 5, 0};
+            // edge from V2, and its head's two wings meet the shaft at the tip.
             EXPECT_EQ(strokesOf(shapes, PURPLE).points.size(), 10u) << "nine strokes";
             for (std::size_t a = 0; a < 3; ++a) {
                 const Point tip = shapes.arrowTips[a];
-                const Point edge = status.vertices[static_cast<std::size_t>(edgeEnd[a])];
+                const Point edge = status.vertices[static_cast<std::size_t>(kOwnAxisEnd[a])];
                 expectNear(tip, {1.5L * edge.x, 1.5L * edge.y, 1.5L * edge.z}, "tip");
                 int atTip = 0;
                 int fromOrigin = 0;

@@ -150,6 +150,61 @@ void orthographicCamera()
     glOrtho(-100, 100, -100, 100, -1, 1);
 }
 
+// A primitive as feedback mode hands it back: its token and each vertex's window x and y and
+// red, green and blue.
+struct Fed {
+    GLfloat token;
+    std::vector<std::array<GLfloat, 5>> vertices;
+};
+
+// What display() draws under orthographicCamera.
+std::vector<Fed> feedbackOfDisplay()
+{
+    orthographicCamera();
+    std::vector<GLfloat> buffer(1024);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glRenderMode(GL_FEEDBACK);
+    display();
+    // Every glBegin has its glEnd: a missing one is an error even where the feedback happens
+    // to come out the same.
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    buffer.resize(static_cast<std::size_t>(glRenderMode(GL_RENDER)));
+    std::vector<Fed> primitives;
+    for (std::size_t at = 0; at < buffer.size();) {
+        // A line may come as either token; which one depends only on stippling.
+        const GLfloat token = buffer[at] == GL_LINE_RESET_TOKEN ? GL_LINE_TOKEN : buffer[at];
+        Fed primitive{token, {}};
+        ++at;
+        for (int v = 0; v < (token == GL_POINT_TOKEN ? 1 : 2) && at + 7 <= buffer.size(); ++v, at += 7) {
+            primitive.vertices.push_back({buffer[at], buffer[at + 1], buffer[at + 3], buffer[at + 4], buffer[at + 5]});
+        }
+        primitives.push_back(primitive);
+    }
+    return primitives;
+}
+
+// The primitives in order, each vertex where expected to within kWindowTolerance and in
+// exactly the expected colour (the palette's intensities are exact in float).
+void expectFrame(const std::vector<Fed>& frame, const std::vector<Fed>& expected)
+{
+    ASSERT_EQ(frame.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(frame[i].token, expected[i].token) << "primitive " << i;
+        ASSERT_EQ(frame[i].vertices.size(), expected[i].vertices.size()) << "primitive " << i;
+        for (std::size_t v = 0; v < expected[i].vertices.size(); ++v) {
+            const std::array<GLfloat, 5>& got = frame[i].vertices[v];
+            const std::array<GLfloat, 5>& want = expected[i].vertices[v];
+            EXPECT_NEAR(got[0], want[0], kWindowTolerance) << "primitive " << i << ", vertex " << v;
+            EXPECT_NEAR(got[1], want[1], kWindowTolerance) << "primitive " << i << ", vertex " << v;
+            EXPECT_EQ((std::array<GLfloat, 3>{got[2], got[3], got[4]}),
+                      (std::array<GLfloat, 3>{want[2], want[3], want[4]}))
+                << "primitive " << i << ", vertex " << v;
+        }
+    }
+}
+
 } // namespace
 
 TEST_F(Viewer, DisplayDrawsLinesThenSegmentsThenPointsInTheirOwnColours)
@@ -158,30 +213,11 @@ TEST_F(Viewer, DisplayDrawsLinesThenSegmentsThenPointsInTheirOwnColours)
     addSegment({{1, 1, 0, RED}, {3, 1, 0, RED}}, GREEN);
     addPoint({5, 5, 0}, 12); // no colour of its own: keeps the segment's green
 
-    // Feedback mode hands back each primitive as window coordinates plus colour. With this
-    // orthographic camera a scene point (x, y) lands at window (x + 100, y + 100).
-    orthographicCamera();
-    std::vector<GLfloat> feedback(256);
-    glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D_COLOR, feedback.data());
-    while (glGetError() != GL_NO_ERROR) {
-    }
-    glRenderMode(GL_FEEDBACK);
-    display();
-    // Every glBegin has its glEnd: a missing one is an error even where the feedback happens
-    // to come out the same.
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    feedback.resize(static_cast<std::size_t>(glRenderMode(GL_RENDER)));
+    const std::vector<Fed> frame = feedbackOfDisplay();
 
-    struct Vertex {
-        float x, y, r, g, b;
-    };
-    struct Primitive {
-        GLfloat token;
-        std::vector<Vertex> vertices;
-    };
-    const Vertex orange1{151, 102, 1, 0.5f, 0}, orange2{51, 102, 1, 0.5f, 0};
-    const Vertex green1{101, 101, 0, 1, 0}, green2{103, 101, 0, 1, 0}, green3{105, 105, 0, 1, 0};
-    const std::vector<Primitive> expected = {
+    const std::array<GLfloat, 5> orange1{151, 102, 1, 0.5f, 0}, orange2{51, 102, 1, 0.5f, 0};
+    const std::array<GLfloat, 5> green1{101, 101, 0, 1, 0}, green2{103, 101, 0, 1, 0}, green3{105, 105, 0, 1, 0};
+    const std::vector<Fed> expected = {
         // clang-format off
         {GL_LINE_TOKEN, {orange1, orange2}},
         {GL_LINE_TOKEN, {green1, green2}},
@@ -190,26 +226,7 @@ TEST_F(Viewer, DisplayDrawsLinesThenSegmentsThenPointsInTheirOwnColours)
         {GL_POINT_TOKEN, {green3}},
         // clang-format on
     };
-
-    std::size_t at = 0;
-    for (const Primitive& primitive : expected) {
-        ASSERT_LT(at, feedback.size());
-        // A line may come as either token; which one depends only on stippling.
-        const GLfloat token = feedback[at] == GL_LINE_RESET_TOKEN ? GL_LINE_TOKEN : feedback[at];
-        EXPECT_EQ(token, primitive.token);
-        ++at;
-        for (const Vertex& v : primitive.vertices) {
-            ASSERT_LE(at + 7, feedback.size());
-            const GLfloat* got = &feedback[at]; // x, y, z, r, g, b, a
-            EXPECT_NEAR(got[0], v.x, kWindowTolerance);
-            EXPECT_NEAR(got[1], v.y, kWindowTolerance);
-            EXPECT_EQ(got[3], v.r);
-            EXPECT_EQ(got[4], v.g);
-            EXPECT_EQ(got[5], v.b);
-            at += 7;
-        }
-    }
-    EXPECT_EQ(at, feedback.size());
+    expectFrame(frame, expected);
 
     GLfloat pointSize = 0;
     glGetFloatv(GL_POINT_SIZE, &pointSize);
@@ -281,34 +298,6 @@ TEST_F(Viewer, WindowPositionIsWhereGlDrawsThePointCountedFromTheTopLeft)
 
 namespace {
 
-// A primitive as feedback mode hands it back: its token and each vertex's window x and y and
-// red, green and blue.
-struct Fed {
-    GLfloat token;
-    std::vector<std::array<GLfloat, 5>> vertices;
-};
-
-std::vector<Fed> feedbackOfDisplay()
-{
-    std::vector<GLfloat> buffer(1024);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    display();
-    buffer.resize(static_cast<std::size_t>(glRenderMode(GL_RENDER)));
-    std::vector<Fed> primitives;
-    for (std::size_t at = 0; at < buffer.size();) {
-        // A line may come as either token; which one depends only on stippling.
-        const GLfloat token = buffer[at] == GL_LINE_RESET_TOKEN ? GL_LINE_TOKEN : buffer[at];
-        Fed primitive{token, {}};
-        ++at;
-        for (int v = 0; v < (token == GL_POINT_TOKEN ? 1 : 2) && at + 7 <= buffer.size(); ++v, at += 7) {
-            primitive.vertices.push_back({buffer[at], buffer[at + 1], buffer[at + 3], buffer[at + 4], buffer[at + 5]});
-        }
-        primitives.push_back(primitive);
-    }
-    return primitives;
-}
-
 // A frame drawn by display() into a framebuffer of the window's size, as 8-bit RGB rows from
 // the bottom.
 class Frame {
@@ -373,12 +362,7 @@ TEST_F(Viewer, MotionDrawsTheScenesFirstEntriesThenItsOwnOverThem)
     const Point points[] = {{8, 8, 0, MAGENTA}};
     showMotion({1, 1, strokes, segments, points});
 
-    // The camera of the feedback test above: a scene point (x, y) lands at (x + 100, y + 100).
-    orthographicCamera();
-    while (glGetError() != GL_NO_ERROR) {
-    }
     const std::vector<Fed> frame = feedbackOfDisplay();
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
     const std::array<GLfloat, 5> red1{101, 101, 1, 0, 0}, red2{103, 101, 1, 0, 0}, red3{105, 105, 1, 0, 0};
     const std::array<GLfloat, 5> orange1{100, 100, 1, 0.5f, 0}, orange2{102, 102, 1, 0.5f, 0},
@@ -394,17 +378,7 @@ TEST_F(Viewer, MotionDrawsTheScenesFirstEntriesThenItsOwnOverThem)
         {GL_POINT_TOKEN, {magenta3}},
         // clang-format on
     };
-    ASSERT_EQ(frame.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(frame[i].token, expected[i].token) << "primitive " << i;
-        ASSERT_EQ(frame[i].vertices.size(), expected[i].vertices.size()) << "primitive " << i;
-        for (std::size_t v = 0; v < expected[i].vertices.size(); ++v) {
-            for (std::size_t k = 0; k < 5; ++k) {
-                EXPECT_NEAR(frame[i].vertices[v][k], expected[i].vertices[v][k], kWindowTolerance)
-                    << "primitive " << i << ", vertex " << v << ", field " << k;
-            }
-        }
-    }
+    expectFrame(frame, expected);
 }
 
 TEST_F(Viewer, MovingCubeIsInItsColourAtItsCornersAndClearingItGivesTodaysFrameBack)
