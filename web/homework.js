@@ -9,8 +9,8 @@ import { usualMistakes } from './grading.js';
 // with 64-bit FNV-1a; the hash seeds SplitMix64. Each task draws, in this order, a vertex, a
 // cube and the X, Y and Z angles, each as the next output modulo the number of choices, from
 // the set's lists in ascending order. A task whose vertex ends where it starts (free()), or
-// equal to an earlier one of the same student while the set has tasks not yet given, is
-// drawn again (up to 1,000 times). Integer arithmetic
+// asking what an earlier one of the same student asked (the vertex, the cube and the angles
+// that cube turns by) while the set has questions not yet given, is drawn again (up to 1,000 times). Integer arithmetic
 // only (BigInt), so every engine draws the same tasks.
 
 export const angleSteps = [30, 15, 1];
@@ -176,7 +176,10 @@ export function tasksFor(set, id) {
   const pick = (list) => list[Number(next() % BigInt(list.length))];
   const { step, min, max } = set.angles;
   const angles = Array.from({ length: (max - min) / step + 1 }, (_, i) => min + i * step);
-  const kinds = set.vertices.length * set.cubes.length * angles.length ** 3;
+  // A question is its vertex, cube and the turns of that cube: blue's Y and Z angles, green's
+  // Z, are typed to the program but change nothing the student is asked.
+  const question = ({ vertex, cube, answers }) => JSON.stringify([vertex, cube, answers.slice(0, cube)]);
+  const kinds = set.vertices.length * set.cubes.reduce((sum, cube) => sum + angles.length ** cube, 0);
   const given = new Set();
   const tasks = [];
   while (tasks.length < set.count) {
@@ -184,14 +187,14 @@ export function tasksFor(set, id) {
     let fallback = null; // the first new task drawn, should every one be free
     for (let draw = 0; draw < 1000; ++draw) {
       task = { vertex: pick(set.vertices), cube: pick(set.cubes), answers: [pick(angles), pick(angles), pick(angles)].map(String) };
-      const fresh = !given.has(JSON.stringify(task)) || given.size >= kinds;
+      const fresh = !given.has(question(task)) || given.size >= kinds;
       if (fresh && !free(task)) {
         break;
       }
       fallback ??= fresh ? task : null;
       task = draw === 999 ? fallback ?? task : task;
     }
-    given.add(JSON.stringify(task));
+    given.add(question(task));
     tasks.push(task);
   }
   return tasks;
