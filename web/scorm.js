@@ -66,11 +66,14 @@ export function interaction(result, nth, task) {
 
 // A session with the LMS's `api`: open(), then resume(set, id), record(results) after each
 // check and close() when the page is left. `storage` is the browser's (or null), `clock`
-// gives milliseconds. Without an LMS (api null, open() not called) the work is kept in the
-// browser only. Each call returns what to tell the student: `problem`, a message key or
-// null, and from record() `unsent`, the checks the LMS has not accepted yet.
+// gives milliseconds. Without an LMS (api null, open() not called), or with one that did not
+// start, the work is kept in the browser only; the latter is said at every call, since the
+// student goes on and the page's note must not be lost. Each call returns what to tell the
+// student: `problem`, a message key or null, and from record() `unsent`, the checks the LMS
+// has not accepted yet.
 export function scormSession(api, { storage = null, clock = () => Date.now() } = {}) {
   let live = false;
+  let refused = false; // an LMS is there but did not start: said at every call, as nothing reaches it
   let startedAt = 0;
   let seed = 0n;
   let tasks = [];
@@ -101,6 +104,7 @@ export function scormSession(api, { storage = null, clock = () => Date.now() } =
   function open() {
     startedAt = clock();
     live = call('LMSInitialize', '').ok;
+    refused = Boolean(api) && !live;
     if (!live) {
       return { student: null, problem: 'lmsNoStart' };
     }
@@ -117,7 +121,7 @@ export function scormSession(api, { storage = null, clock = () => Date.now() } =
     const all = workText(seed, results, earlier, Infinity);
     keepLocally(storage, storageKey(seed), all);
     if (!live) {
-      return { problem: null, unsent: 0 };
+      return { problem: refused ? 'lmsNoStart' : null, unsent: 0 };
     }
     let accepted = sent;
     for (let i = sent; i < results.length; ++i) {
