@@ -52,7 +52,7 @@ export function sessionTime(milliseconds) {
 // says what was asked and answered and, for a wrong answer, the usual mistakes it matches,
 // where an LMS's report shows it:
 //   V7 zuta 30,45,60: 1.5; -2.3; 4 | mistakes: order, direction
-export function interaction(result, nth, task) {
+function interaction(result, nth, task) {
   const asked = `V${task.vertex} ${cubeLinkNames[task.cube]} ${task.answers.join(',')}`;
   const named = result.mistakes.length > 0 ? ` | mistakes: ${result.mistakes.join(', ')}` : '';
   return {
@@ -165,7 +165,7 @@ export function scormSession(api, { storage = null, clock = () => Date.now() } =
     const held = live ? get('cmi.interactions._count') : null;
     base = /^\d+$/.test(held ?? '') ? Number(held) - sent : earlier;
     const { problem } = record(work.results);
-    return { tasks, results: work.results, problem: fromLms.problem && live ? 'lmsUnreadable' : problem };
+    return { tasks, results: work.results, problem: fromLms.problem ? 'lmsUnreadable' : problem };
   }
 
   // The page is left: what is unsent, the session's time, and LMSFinish. The LMS is called
