@@ -6,7 +6,7 @@ import { mkdtempSync, symlinkSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { pageUrl, servePage } from './browser.mjs';
+import { servePage } from './browser.mjs';
 
 // The SCORM 1.2 data model's rules that the fake enforces, from the standard's types.
 const writable = {
@@ -25,12 +25,11 @@ const writable = {
 };
 
 // A fake SCORM 1.2 API for `student`, resuming from `saved` (element: value, as a commit
-// left them). `fault(call)`, where call is { name, element, number } (number counts the data
-// calls, from 0), makes a call fail: 'false' returns "false", 'code' leaves an error code with
-// "true", 'throw' throws; a failed call changes nothing.
-//   api.calls        every call, [name, ...arguments]
-//   api.committed()  what the LMS has saved: { element: value }
-//   api.interactions(values) the interactions of `values`, in order
+// left them). `fault({ name, element })` makes a call fail: 'false' returns "false", 'code'
+// leaves an error code with "true", 'throw' throws; a failed call changes nothing.
+//   api.calls           every call, [name, ...arguments]
+//   api.committed()     what the LMS has saved: { element: value }
+//   api.interactions()  the committed interactions, in order
 export function fakeScormApi({ student = { id: 'ana.petrovic', name: 'Petrović, Ana' }, saved = {} } = {}) {
   let values = {
     'cmi.core.student_id': student.id, 'cmi.core.student_name': student.name, 'cmi.core.lesson_status': 'not attempted',
@@ -39,12 +38,11 @@ export function fakeScormApi({ student = { id: 'ana.petrovic', name: 'Petrović,
   let committed = { ...values };
   let state = 'new';
   let error = '0';
-  let number = 0;
   const count = () => Object.keys(values).filter((key) => /^cmi\.interactions\.\d+\.id$/.test(key)).length;
 
   function data(name, args, act) {
-    this.calls.push([name, ...args]);
-    const kind = this.fault?.({ name, element: args[0], number: number++ });
+    api.calls.push([name, ...args]);
+    const kind = api.fault?.({ name, element: args[0] });
     if (kind === 'throw') {
       throw new Error(`${name} failed`);
     }
@@ -76,15 +74,15 @@ export function fakeScormApi({ student = { id: 'ana.petrovic', name: 'Petrović,
     return ['0', 'true'];
   }
 
-  return {
+  const api = {
     calls: [],
     fault: null,
     LMSInitialize(empty) {
-      return data.call(this, 'LMSInitialize', [empty], () => (state === 'new' && empty === '' ? (state = 'running', ['0', 'true'])
+      return data('LMSInitialize', [empty], () => (state === 'new' && empty === '' ? (state = 'running', ['0', 'true'])
         : ['101', 'false']));
     },
     LMSGetValue(element) {
-      return data.call(this, 'LMSGetValue', [element], () => {
+      return data('LMSGetValue', [element], () => {
         if (state !== 'running') {
           return ['301', ''];
         }
@@ -95,23 +93,23 @@ export function fakeScormApi({ student = { id: 'ana.petrovic', name: 'Petrović,
       });
     },
     LMSSetValue(element, value) {
-      return data.call(this, 'LMSSetValue', [element, value], set);
+      return data('LMSSetValue', [element, value], set);
     },
     LMSCommit(empty) {
-      return data.call(this, 'LMSCommit', [empty], () => (state === 'running' ? (committed = { ...values }, ['0', 'true'])
+      return data('LMSCommit', [empty], () => (state === 'running' ? (committed = { ...values }, ['0', 'true'])
         : ['301', 'false']));
     },
     LMSFinish(empty) {
-      return data.call(this, 'LMSFinish', [empty], () => (state === 'running' ? (committed = { ...values }, state = 'finished',
+      return data('LMSFinish', [empty], () => (state === 'running' ? (committed = { ...values }, state = 'finished',
       ['0', 'true']) : ['301', 'false']));
     },
     LMSGetLastError() {
       return error;
     },
     committed: () => ({ ...committed }),
-    interactions(from = committed) {
+    interactions() {
       const list = [];
-      for (const [key, value] of Object.entries(from)) {
+      for (const [key, value] of Object.entries(committed)) {
         const [, n, field] = /^cmi\.interactions\.(\d+)\.(\w+)$/.exec(key) ?? [];
         if (n) {
           list[n] = { ...list[n], [field]: value };
@@ -124,6 +122,7 @@ export function fakeScormApi({ student = { id: 'ana.petrovic', name: 'Petrović,
       state = 'new';
     },
   };
+  return api;
 }
 
 const testkit = dirname(fileURLToPath(import.meta.url));
@@ -131,8 +130,8 @@ const testkit = dirname(fileURLToPath(import.meta.url));
 // An LMS on 127.0.0.1: a parent page whose window.API is scorm-again's Scorm12API for
 // `student` ({ id, name }), resuming from `saved` (scorm-again's cmi JSON, such as
 // lmsState gave: { suspend_data, core: { lesson_status } }), with `launch` of the folder `sco`
-// in a frame (#sco). The API's events are counted in window.lmsEvents. Returns the server;
-// lmsUrl(server) is the parent page.
+// in a frame (#sco). The API's LMSFinish calls are counted in window.lmsEvents.LMSFinish.
+// Returns the server; pageUrl(server) is the parent page.
 export function serveLms(sco, launch, { student = { id: 'ana.petrovic', name: 'Petrović, Ana' }, saved = {} } = {}) {
   const folder = mkdtempSync(join(tmpdir(), 'lms-'));
   symlinkSync(join(testkit, 'node_modules', 'scorm-again', 'dist', 'scorm12.min.js'), join(folder, 'scorm12.js'));
@@ -141,22 +140,18 @@ export function serveLms(sco, launch, { student = { id: 'ana.petrovic', name: 'P
   writeFileSync(join(folder, 'index.html'), `<!DOCTYPE html>
 <html lang="en"><head><meta charset="utf-8"><title>LMS</title><script src="scorm12.js"></script>
 <script>
-  window.lmsEvents = { LMSInitialize: 0, LMSCommit: 0, LMSFinish: 0 };
+  window.lmsEvents = { LMSFinish: 0 };
   window.API = new Scorm12API({ autocommit: false, logLevel: 5 });
   window.API.loadFromJSON(${learner.replace(/</g, '\\u003c')}, '');
-  for (const name of Object.keys(window.lmsEvents)) {
-    window.API.on(name, () => { window.lmsEvents[name] += 1; });
-  }
+  window.API.on('LMSFinish', () => { window.lmsEvents.LMSFinish += 1; });
 </script></head>
 <body><iframe id="sco" src="sco/${encodeURI(launch)}" width="1100" height="800"></iframe></body></html>
 `);
   return servePage(folder);
 }
 
-export const lmsUrl = pageUrl;
-
 // The API's data model as it stands, read from the parent page (a Playwright page): scorm-
-// again's cmi as JSON, with the events counted.
+// again's cmi as JSON.
 export function lmsState(page) {
-  return page.evaluate(() => ({ cmi: JSON.parse(JSON.stringify(window.API.cmi)), events: { ...window.lmsEvents } }));
+  return page.evaluate(() => ({ cmi: JSON.parse(JSON.stringify(window.API.cmi)) }));
 }

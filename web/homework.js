@@ -9,9 +9,11 @@ import { usualMistakes } from './grading.js';
 // with 64-bit FNV-1a; the hash seeds SplitMix64. Each task draws, in this order, a vertex, a
 // cube and the X, Y and Z angles, each as the next output modulo the number of choices, from
 // the set's lists in ascending order. A task whose vertex ends where it starts (free()), or
-// equal to an earlier one of the same student while the set has tasks not yet given, is
-// drawn again (up to 1,000 times). Integer arithmetic
-// only (BigInt), so every engine draws the same tasks.
+// asking what an earlier one of the same student asked (the vertex, the cube and the angles
+// that cube turns by) while the set has questions not yet given, is drawn again, up to 1,000
+// times; then the first new one drawn is taken, or else the last. The drawing is BigInt
+// arithmetic and free() a double one whose last bits never decide (see there), so every
+// engine draws the same tasks.
 
 export const angleSteps = [30, 15, 1];
 export const taskLimit = 10;
@@ -128,8 +130,9 @@ export function setInDocument(doc) {
   return meta ? setOfText(meta.content) : null;
 }
 
-// A student's id as the rule takes it; empty when nothing is left.
-export const studentId = (text) => text.trim().normalize('NFC');
+// A student's id without spaces at both ends, in NFC, as a list shows it (the rule also
+// lower-cases it); empty when nothing is left.
+const studentId = (text) => text.trim().normalize('NFC');
 
 // The ids of a pasted list (one a line, or separated by commas, semicolons or tabs), each
 // once, in their order.
@@ -159,39 +162,52 @@ export function splitMix64(seed) {
 
 export const variantSeed = (set, id) => fnv1a64(new TextEncoder().encode(`${setText(set)}\n${studentId(id).toLowerCase()}`));
 
-// The tasks of student `id`, each { vertex, cube, answers } as a task link carries them: the
-// three angles as whole numbers, which the program reads exactly.
-// A task whose vertex ends within 0.5 of where it starts in every coordinate (V2, at the
-// origin; V6 turned about X alone; turns that undo each other), which its statement would
-// answer. Worked in double: such a vertex ends exactly where it started, any other at least
-// 0.5 away or close enough to count as free, so no engine's last bit decides.
+// Whether a task's vertex ends within 0.5 of where it starts in every coordinate (V2, at the
+// origin; V6 turned about X alone; turns that undo each other), so that its statement, which
+// names the starting point, would answer it. Worked in double: for whole-degree angles no
+// vertex's farthest coordinate ends nearer than 4.5e-7 to the 0.5 line (V4 yellow after 74, 308,
+// 73), some nine orders beyond any engine's last bit.
 const startingCube = [[0, 0, 5], [5, 5, 5], [0, 0, 0], [5, 5, 0], [5, 0, 5], [0, 5, 0], [5, 0, 0], [0, 5, 5]];
 function free({ vertex, cube, answers }) {
   const start = startingCube[vertex];
   return usualMistakes(answers.map(Number), start, cube).right.every((x, i) => Math.abs(x - start[i]) <= 0.5);
 }
 
+// A task from up to 1,000 draws: the first new one not free, else the first new one, else the last.
+function drawTask(draw, isNew) {
+  let firstNew = null;
+  let task;
+  for (let n = 0; n < 1000; ++n) {
+    task = draw();
+    if (isNew(task)) {
+      if (!free(task)) {
+        return task;
+      }
+      firstNew ??= task;
+    }
+  }
+  return firstNew ?? task;
+}
+
+// The tasks of student `id`, each { vertex, cube, answers } as a task link carries them: the
+// three angles as whole numbers, which the program reads exactly.
 export function tasksFor(set, id) {
   const next = splitMix64(variantSeed(set, id));
   const pick = (list) => list[Number(next() % BigInt(list.length))];
   const { step, min, max } = set.angles;
   const angles = Array.from({ length: (max - min) / step + 1 }, (_, i) => min + i * step);
-  const kinds = set.vertices.length * set.cubes.length * angles.length ** 3;
+  // A question is its vertex, cube and the turns of that cube: blue's Y and Z angles, green's
+  // Z, are typed to the program but change nothing the student is asked.
+  const question = ({ vertex, cube, answers }) => JSON.stringify([vertex, cube, answers.slice(0, cube)]);
+  const kinds = set.vertices.length * set.cubes.reduce((sum, cube) => sum + angles.length ** cube, 0);
   const given = new Set();
   const tasks = [];
   while (tasks.length < set.count) {
-    let task;
-    let fallback = null; // the first new task drawn, should every one be free
-    for (let draw = 0; draw < 1000; ++draw) {
-      task = { vertex: pick(set.vertices), cube: pick(set.cubes), answers: [pick(angles), pick(angles), pick(angles)].map(String) };
-      const fresh = !given.has(JSON.stringify(task)) || given.size >= kinds;
-      if (fresh && !free(task)) {
-        break;
-      }
-      fallback ??= fresh ? task : null;
-      task = draw === 999 ? fallback ?? task : task;
-    }
-    given.add(JSON.stringify(task));
+    const task = drawTask(
+      () => ({ vertex: pick(set.vertices), cube: pick(set.cubes), answers: [pick(angles), pick(angles), pick(angles)].map(String) }),
+      (drawn) => !given.has(question(drawn)) || given.size >= kinds,
+    );
+    given.add(question(task));
     tasks.push(task);
   }
   return tasks;

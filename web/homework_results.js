@@ -25,7 +25,7 @@ export function lessonStatus(set, results) {
   return scoreOf(set.count, results) >= set.passMark ? 'passed' : 'failed';
 }
 
-// What the page's status object says of the homework. `student` is { id, name }, `lms`
+// What the page's status object says of the homework. `student` is the student's id, `lms`
 // 'scorm12' in an LMS, else null.
 export function homeworkStatus({ set, student, tasks, results, lms }) {
   return {
@@ -82,7 +82,7 @@ export function workOfText(text, seed, count) {
     const [, task, verdict, mask, ...xyz] = checkForm.exec(check) ?? [];
     const predicted = xyz.map(Number);
     const bits = parseInt(mask, 16);
-    if (!task || Number(task) >= count || predicted.some(Number.isNaN) || bits >> mistakeIds.length) {
+    if (!task || Number(task) >= count || predicted.some(Number.isNaN)) {
       return { problem: 'unreadable' };
     }
     const mistakes = mistakeIds.filter((id, i) => bits & (1 << i));

@@ -1,11 +1,12 @@
 // A homework set as a student meets it: who they are (the LMS says, or they type their id
 // once), their tasks, each worked as a task link is, the score and, in an LMS, every check
 // sent to it. Which check counts is said on the page: each task's first.
-import { homeworkStatus, scoreOf, withCheck } from './homework_results.js';
+import { homeworkStatus, keepLocally, keptLocally, withCheck } from './homework_results.js';
 import { say, words } from './language.js';
 import { scormSession } from './scorm.js';
 
 const idKey = 'cube-rotation.student';
+const statusMessages = { incomplete: 'homeworkIncomplete', passed: 'homeworkPassed', failed: 'homeworkFailed' };
 
 // `box` is the homework's section; `set` the homework set; `api` the LMS's API or null;
 // `storage` the browser's or null. `runTask(task)` starts the program on a task; `changed`
@@ -21,6 +22,7 @@ export function makeHomework(box, { set, api, storage, runTask, changed }) {
   let unsent = 0;
 
   function render() {
+    const state = student ? homeworkStatus({ set, student: student.id, tasks, results, lms: api ? 'scorm12' : null }) : null;
     part('title').textContent = set.title;
     part('student').textContent = student ? say('homeworkStudent', { student: student.name ?? student.id }) : '';
     part('ask').hidden = student !== null;
@@ -36,11 +38,8 @@ export function makeHomework(box, { set, api, storage, runTask, changed }) {
       return item;
     }));
     const right = results.filter((r) => r.counted && r.verdict === 'correct').length;
-    const checked = new Set(results.map((r) => r.task)).size === tasks.length;
-    const score = scoreOf(set.count, results);
-    part('score').textContent = student ? `${say('homeworkScore', { score, right, count: set.count, passMark: set.passMark })} ${
-      checked ? say(score >= set.passMark ? 'homeworkPassed' : 'homeworkFailed') : say('homeworkIncomplete')}${
-      api ? '' : ` ${say('homeworkScoreHere')}`}` : '';
+    part('score').textContent = state ? `${say('homeworkScore', { score: state.score, right, count: set.count, passMark: set.passMark })} ${
+      say(statusMessages[state.status])}${api ? '' : ` ${say('homeworkScoreHere')}`}` : '';
     part('lms').textContent = problem ? say(problem, { unsent }) : '';
     part('lms').hidden = !problem;
     part('next').hidden = !student || current >= tasks.length - 1;
@@ -48,7 +47,7 @@ export function makeHomework(box, { set, api, storage, runTask, changed }) {
     // On a shared computer, the next student is not taken for the last one.
     part('notMe').hidden = !student || Boolean(api);
     part('notMe').textContent = student ? say('homeworkNotMe', { student: student.id }) : '';
-    changed(student ? homeworkStatus({ set, student: student.id, tasks, results, lms: api ? 'scorm12' : null }) : null);
+    changed(state);
   }
 
   function start(index) {
@@ -60,11 +59,7 @@ export function makeHomework(box, { set, api, storage, runTask, changed }) {
   // The student is known: their tasks, their work so far, and the first task not yet checked.
   function proceed(id, name = null) {
     student = { id, name };
-    try {
-      storage?.setItem(idKey, id);
-    } catch {
-      // remembered for this visit only
-    }
+    keepLocally(storage, idKey, id);
     ({ tasks, results, problem } = session.resume(set, id));
     const open = tasks.findIndex((_, i) => !results.some((r) => r.task === i));
     start(open < 0 ? 0 : open);
@@ -94,7 +89,6 @@ export function makeHomework(box, { set, api, storage, runTask, changed }) {
   return {
     begin() {
       box.hidden = false;
-      let remembered = null;
       if (api) {
         const opened = session.open();
         problem = opened.problem;
@@ -102,13 +96,8 @@ export function makeHomework(box, { set, api, storage, runTask, changed }) {
           proceed(opened.student.id, opened.student.name);
           return;
         }
-      } else {
-        try {
-          remembered = storage?.getItem(idKey) ?? null;
-        } catch {
-          remembered = null;
-        }
       }
+      const remembered = api ? null : keptLocally(storage, idKey);
       if (remembered) {
         proceed(remembered);
       } else {

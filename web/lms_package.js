@@ -12,7 +12,7 @@ const xmlText = (text) => text.replace(/[&<>"']/g, (c) => `&#${c.charCodeAt(0)};
 // The manifest: one organization with one item, whose resource is the page as a SCO, and the
 // pass mark as the mastery score. Its identifier follows the set, so that an LMS sees a
 // changed set as a new version of the package.
-export function manifest(set) {
+function manifest(set) {
   const id = `cube-rotation-${fnv1a64(new TextEncoder().encode(setText(set))).toString(16)}`;
   const title = xmlText(set.title);
   return `<?xml version="1.0" encoding="UTF-8"?>

@@ -52,7 +52,7 @@ export function sessionTime(milliseconds) {
 // says what was asked and answered and, for a wrong answer, the usual mistakes it matches,
 // where an LMS's report shows it:
 //   V7 zuta 30,45,60: 1.5; -2.3; 4 | mistakes: order, direction
-export function interaction(result, nth, task) {
+function interaction(result, nth, task) {
   const asked = `V${task.vertex} ${cubeLinkNames[task.cube]} ${task.answers.join(',')}`;
   const named = result.mistakes.length > 0 ? ` | mistakes: ${result.mistakes.join(', ')}` : '';
   return {
@@ -66,11 +66,14 @@ export function interaction(result, nth, task) {
 
 // A session with the LMS's `api`: open(), then resume(set, id), record(results) after each
 // check and close() when the page is left. `storage` is the browser's (or null), `clock`
-// gives milliseconds. Without an LMS (api null, open() not called) the work is kept in the
-// browser only. Each call returns what to tell the student: `problem`, a message key or
-// null, and from record() `unsent`, the checks the LMS has not accepted yet.
+// gives milliseconds. Without an LMS (api null, open() not called), or with one that did not
+// start, the work is kept in the browser only; the latter is said at every call, since the
+// student goes on and the page's note must not be lost. Each call returns what to tell the
+// student: `problem`, a message key or null, and from record() `unsent`, the checks the LMS
+// has not accepted yet.
 export function scormSession(api, { storage = null, clock = () => Date.now() } = {}) {
   let live = false;
+  let refused = false; // an LMS is there but did not start: said at every call, as nothing reaches it
   let startedAt = 0;
   let seed = 0n;
   let tasks = [];
@@ -101,6 +104,7 @@ export function scormSession(api, { storage = null, clock = () => Date.now() } =
   function open() {
     startedAt = clock();
     live = call('LMSInitialize', '').ok;
+    refused = Boolean(api) && !live;
     if (!live) {
       return { student: null, problem: 'lmsNoStart' };
     }
@@ -117,7 +121,7 @@ export function scormSession(api, { storage = null, clock = () => Date.now() } =
     const all = workText(seed, results, earlier, Infinity);
     keepLocally(storage, storageKey(seed), all);
     if (!live) {
-      return { problem: null, unsent: 0 };
+      return { problem: refused ? 'lmsNoStart' : null, unsent: 0 };
     }
     let accepted = sent;
     for (let i = sent; i < results.length; ++i) {
@@ -161,7 +165,7 @@ export function scormSession(api, { storage = null, clock = () => Date.now() } =
     const held = live ? get('cmi.interactions._count') : null;
     base = /^\d+$/.test(held ?? '') ? Number(held) - sent : earlier;
     const { problem } = record(work.results);
-    return { tasks, results: work.results, problem: fromLms.problem && live ? 'lmsUnreadable' : problem };
+    return { tasks, results: work.results, problem: fromLms.problem ? 'lmsUnreadable' : problem };
   }
 
   // The page is left: what is unsent, the session's time, and LMSFinish. The LMS is called

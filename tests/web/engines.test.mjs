@@ -27,7 +27,7 @@ import { languages } from '../../web/language.js';
 import { messages } from '../../web/messages.js';
 import { splitLanguage, withLanguage } from '../../web/task_link.js';
 import { pageWords } from '../../testkit/page_words.mjs';
-import { lmsState, lmsUrl, serveLms } from '../../testkit/lms.mjs';
+import { lmsState, serveLms } from '../../testkit/lms.mjs';
 import { byHand, mistakeAnswers, mistakenTurns } from '../../testkit/rotations.mjs';
 
 const engine = process.env.ENGINE ?? 'chromium';
@@ -618,7 +618,7 @@ test(`${engine}: homework in an LMS (scorm-again): each student's own tasks as t
   let saved;
   await t.test(`${ana.id}: five tasks checked, three right`, async () => {
     const lms = await serveLms(packageDir, 'cube-rotation.html', { student: ana });
-    const page = await browser.open(lmsUrl(lms), viewport);
+    const page = await browser.open(pageUrl(lms), viewport);
     try {
       const first = await page.waitFor(frameStatus);
       assert.deepEqual(first.tasks, asked(key[0]));
@@ -658,7 +658,7 @@ test(`${engine}: homework in an LMS (scorm-again): each student's own tasks as t
 
   await t.test(`${ana.id} again: the work back; an LMS that refuses or throws is said, and nothing is lost`, async () => {
     const lms = await serveLms(packageDir, 'cube-rotation.html', { student: ana, saved });
-    const page = await browser.open(lmsUrl(lms), viewport);
+    const page = await browser.open(pageUrl(lms), viewport);
     try {
       const back = await page.waitFor(frameStatus);
       assert.equal(back.results.length, 5);
@@ -694,7 +694,7 @@ test(`${engine}: homework in an LMS (scorm-again): each student's own tasks as t
 
   await t.test(`${marko.id}: tasks of his own`, async () => {
     const lms = await serveLms(packageDir, 'cube-rotation.html', { student: marko });
-    const page = await browser.open(lmsUrl(lms), viewport);
+    const page = await browser.open(pageUrl(lms), viewport);
     try {
       const first = await page.waitFor(frameStatus);
       assert.deepEqual(first.tasks, asked(key[1]));

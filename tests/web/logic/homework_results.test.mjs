@@ -73,14 +73,31 @@ test('ten tasks with five checks each fit whole in the suspend data, whatever wa
   t.diagnostic(`at most ${size(handTyped)} characters typed to two decimals, ${size(anyNumber)} for any numbers, ${size(longest)} for the longest`);
 });
 
-property('text that is no work is refused, never thrown on', fc.oneof(fc.string(), fc.string().map((s) => `1~${'0'.repeat(16)}~0~${s}`)),
-  (text) => {
-    const read = workOfText(text, 0n, 10);
+// A student's work as text with one character put in, taken out or changed.
+const editedWork = fc.tuple(session(handTyped, { minLength: 1, maxLength: 8 }), seed, fc.nat(20), fc.nat(), fc.nat(2),
+  fc.constantFrom(...'0123456789abcdefcwx~;,.-e+ ')).map(([{ count, checks }, mine, earlier, at, how, c]) => {
+  const text = workText(mine, made(checks), earlier, Infinity);
+  const i = at % (text.length + 1);
+  return { count, mine, text: text.slice(0, i) + ['', c, c][how] + text.slice(i + (how === 1 ? 0 : 1)) };
+});
+
+// The reader takes some texts the page never writes (a number as 1.50 or +1, earlier as 07):
+// what it takes is work that writes and reads back as itself.
+property('text that is no work is refused, never thrown on, and text taken is sound work',
+  fc.oneof(fc.string().map((text) => ({ count: 10, mine: 0n, text })), editedWork), ({ count, mine, text }) => {
+    const read = workOfText(text, mine, count);
     if (read.problem) {
-      assert.ok(['unreadable', 'other'].includes(read.problem));
-    } else if (text === '') {
-      assert.deepEqual(read, { results: [], earlier: 0 });
-    } else {
-      assert.equal(workText(0n, read.results, read.earlier, Infinity), text);
+      assert.ok(['unreadable', 'other'].includes(read.problem), read.problem);
+      return;
     }
+    const { results, earlier } = read;
+    assert.ok(Number.isInteger(earlier) && earlier >= 0, `${earlier}`);
+    results.forEach((r, i) => {
+      assert.ok(Number.isInteger(r.task) && r.task >= 0 && r.task < count, `${r.task} of ${count}`);
+      assert.ok(['correct', 'wrong'].includes(r.verdict), r.verdict);
+      assert.deepEqual(r.mistakes, mistakeIds.filter((id) => r.mistakes.includes(id)));
+      assert.ok(r.predicted.length === 3 && r.predicted.every((x) => typeof x === 'number' && !Number.isNaN(x)), `${r.predicted}`);
+      assert.equal(r.counted, !results.slice(0, i).some((o) => o.task === r.task));
+    });
+    assert.deepEqual(workOfText(workText(mine, results, earlier, Infinity), mine, count), read);
   }, 3000);
