@@ -1,7 +1,6 @@
 #include "dialogue.h"
 
 #include "cube.h"
-#include "geometry/matrix.h"
 #include "geometry/records.h"
 #include "number_reader.h"
 
